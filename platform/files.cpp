@@ -1,0 +1,103 @@
+#include "files.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "paths.hpp"
+
+namespace platform {
+namespace {
+
+bool stat_path(std::string_view path, struct stat& st) {
+    return stat(resolve_path(path).c_str(), &st) == 0;
+}
+
+bool write_all(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool file_exists(std::string_view path) {
+    struct stat st;
+    return stat_path(path, st);
+}
+
+bool is_regular_file(std::string_view path) {
+    struct stat st;
+    return stat_path(path, st) && S_ISREG(st.st_mode);
+}
+
+bool is_directory(std::string_view path) {
+    struct stat st;
+    return stat_path(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool read_file(std::string_view path, std::string& data) {
+    data.clear();
+    int fd = open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        close(fd);
+        return false;
+    }
+    std::vector<char> buf(1 << 16);
+    for (;;) {
+        ssize_t n = read(fd, buf.data(), buf.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        data.append(buf.data(), static_cast<size_t>(n));
+    }
+    close(fd);
+    return true;
+}
+
+bool write_file_atomic(std::string_view path, std::string_view data) {
+    std::string target = resolve_path(path);
+    // Write through a symbolic link to the file it names.
+    if (char* real = realpath(target.c_str(), nullptr)) {
+        target = real;
+        free(real);
+    }
+    mode_t mode = 0666 & ~[] { mode_t m = umask(0); umask(m); return m; }();
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return false;
+        mode = st.st_mode & 07777;
+    }
+    std::string temp = target + ".tmp" + std::to_string(getpid());
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = write_all(fd, data) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (ok) ok = rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) unlink(temp.c_str());
+    return ok;
+}
+
+bool remove_file(std::string_view path) { return unlink(resolve_path(path).c_str()) == 0; }
+
+bool rename_file(std::string_view from, std::string_view to) {
+    return rename(resolve_path(from).c_str(), resolve_path(to).c_str()) == 0;
+}
+
+}  // namespace platform

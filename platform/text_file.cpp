@@ -1,0 +1,156 @@
+#include "text_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "paths.hpp"
+
+namespace platform {
+namespace {
+constexpr size_t kReadBuffer = 1 << 16;
+}
+
+TextReader::~TextReader() { close(); }
+
+bool TextReader::open(std::string_view path) {
+    close();
+    fd_ = ::open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
+    struct stat st;
+    if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        close();
+        return false;
+    }
+    buf_.resize(kReadBuffer);
+    pos_ = len_ = 0;
+    eof_ = failed_ = false;
+    return true;
+}
+
+void TextReader::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    pos_ = len_ = 0;
+    eof_ = false;
+}
+
+bool TextReader::fill() {
+    if (eof_ || failed_ || fd_ < 0) return false;
+    pos_ = len_ = 0;
+    for (;;) {
+        ssize_t n = ::read(fd_, buf_.data(), buf_.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            failed_ = true;
+            return false;
+        }
+        if (n == 0) {
+            eof_ = true;
+            return false;
+        }
+        len_ = static_cast<size_t>(n);
+        return true;
+    }
+}
+
+int TextReader::peek() {
+    if (pos_ == len_ && !fill()) return -1;
+    return static_cast<unsigned char>(buf_[pos_]);
+}
+
+bool TextReader::at_end() { return peek() < 0; }
+
+bool TextReader::read_line(std::string& line, size_t buffer_size) {
+    line.clear();
+    if (buffer_size < 2) return false;
+    const size_t limit = buffer_size - 1;
+    while (line.size() < limit) {
+        if (pos_ == len_ && !fill()) break;
+        // Copy a run of ordinary characters at once.
+        const char* start = buf_.data() + pos_;
+        size_t avail = len_ - pos_;
+        size_t room = limit - line.size();
+        size_t n = 0;
+        while (n < avail && n < room && start[n] != '\n' && start[n] != '\r') ++n;
+        line.append(start, n);
+        pos_ += n;
+        if (n == avail || line.size() == limit) continue;
+        char c = buf_[pos_++];
+        if (c == '\n') {
+            line += '\n';
+            return true;
+        }
+        // c == '\r': CR LF is one line end.
+        if (peek() == '\n') {
+            ++pos_;
+            line += '\n';
+            return true;
+        }
+        line += '\r';
+    }
+    return !line.empty();
+}
+
+bool TextReader::rewind() {
+    if (fd_ < 0) return false;
+    if (lseek(fd_, 0, SEEK_SET) != 0) return false;
+    pos_ = len_ = 0;
+    eof_ = failed_ = false;
+    return true;
+}
+
+OutFile::~OutFile() { close(); }
+
+bool OutFile::open(std::string_view path, Mode mode) {
+    close();
+    std::string host = resolve_path(path);
+    file_ = std::fopen(host.c_str(), mode == Mode::Text ? "w" : "wb");
+    if (!file_) return false;
+    static_cast<void>(std::setvbuf(file_, nullptr, _IOFBF, kReadBuffer));
+    mode_ = mode;
+    failed_ = false;
+    return true;
+}
+
+void OutFile::write(std::string_view text) {
+    if (!file_) return;
+    if (mode_ == Mode::Binary) {
+        if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
+        return;
+    }
+    while (!text.empty()) {
+        size_t nl = text.find('\n');
+        size_t n = nl == std::string_view::npos ? text.size() : nl;
+        if (n && std::fwrite(text.data(), 1, n, file_) != n) failed_ = true;
+        if (nl == std::string_view::npos) break;
+        if (std::fwrite("\r\n", 1, 2, file_) != 2) failed_ = true;
+        text.remove_prefix(nl + 1);
+    }
+}
+
+void OutFile::put(char c) {
+    if (!file_) return;
+    if (c == '\n' && mode_ == Mode::Text) {
+        if (std::fputc('\r', file_) == EOF) failed_ = true;
+    }
+    if (std::fputc(c, file_) == EOF) failed_ = true;
+}
+
+bool OutFile::close() {
+    if (!file_) return !failed_;
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}
+
+bool write_text_file(std::string_view path, std::string_view text) {
+    OutFile out;
+    if (!out.open(path)) return false;
+    out.write(text);
+    return out.close();
+}
+
+}  // namespace platform
