@@ -1,0 +1,77 @@
+#include "console_device.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool write_all(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+FdStreamBuf::FdStreamBuf(int fd, bool owned) : fd_(fd), owned_(owned) {
+    setp(buffer_, buffer_ + sizeof buffer_);
+}
+
+FdStreamBuf::~FdStreamBuf() {
+    flush_buffer();
+    if (owned_ && fd_ >= 0) ::close(fd_);
+}
+
+bool FdStreamBuf::flush_buffer() {
+    size_t n = static_cast<size_t>(pptr() - pbase());
+    setp(buffer_, buffer_ + sizeof buffer_);
+    return n == 0 || write_all(fd_, buffer_, n);
+}
+
+FdStreamBuf::int_type FdStreamBuf::overflow(int_type ch) {
+    if (!flush_buffer()) return traits_type::eof();
+    if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+    *pptr() = traits_type::to_char_type(ch);
+    pbump(1);
+    return ch;
+}
+
+std::streamsize FdStreamBuf::xsputn(const char* s, std::streamsize n) {
+    auto room = epptr() - pptr();
+    if (n <= room) {
+        std::memcpy(pptr(), s, static_cast<size_t>(n));
+        pbump(static_cast<int>(n));
+        return n;
+    }
+    if (!flush_buffer() || !write_all(fd_, s, static_cast<size_t>(n))) return 0;
+    return n;
+}
+
+int FdStreamBuf::sync() { return flush_buffer() ? 0 : -1; }
+
+ConsoleDevice::ConsoleDevice() : ConsoleDevice("/dev/tty") {}
+
+ConsoleDevice::ConsoleDevice(const std::string& device) : stream_(nullptr) {
+    int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_APPEND);
+    opened_ = fd >= 0;
+    buf_ = opened_ ? std::make_unique<FdStreamBuf>(fd, true) : std::make_unique<FdStreamBuf>(STDERR_FILENO, false);
+    stream_.rdbuf(buf_.get());
+}
+
+ConsoleDevice::~ConsoleDevice() {
+    stream_.flush();
+    stream_.rdbuf(nullptr);
+}
+
+}  // namespace platform
