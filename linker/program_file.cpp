@@ -1,0 +1,36 @@
+#include "program_file.hpp"
+
+#include "platform/paths.hpp"
+
+namespace fell {
+
+V9t9Header make_v9t9_header(std::string_view name, unsigned length) {
+    V9t9Header h{};
+    for (size_t i = 0; i < 10; ++i) h[i] = i < name.size() ? static_cast<uint8_t>(name[i]) : ' ';
+    h[12] = 1;
+    unsigned sectors = (length + 255) / 256;
+    h[14] = static_cast<uint8_t>(sectors >> 8);
+    h[15] = static_cast<uint8_t>(sectors);
+    h[16] = static_cast<uint8_t>(length % 256);
+    return h;
+}
+
+bool is_v9t9_program_header(const V9t9Header& h) {
+    for (size_t i : {10, 11, 13, 17, 18, 19})
+        if (h[i] != 0) return false;
+    return (h[12] & ~8) == 1;
+}
+
+bool next_chain_name(std::string& file_name) {
+    platform::PathParts old = platform::split_path(file_name);
+    if (old.name.empty()) return false;
+    size_t at = old.drive.size() + old.directory.size() + old.name.size() - 1;
+    char& c = file_name[at];
+    c = static_cast<char>(c + 1);
+    if (c == '\0') return false;
+    platform::PathParts now = platform::split_path(file_name);
+    return now.drive == old.drive && now.directory == old.directory && now.extension == old.extension &&
+           now.name.size() == old.name.size();
+}
+
+}  // namespace fell
