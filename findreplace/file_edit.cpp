@@ -56,7 +56,10 @@ private:
         in_path_ = platform::resolve_path(opt_.input_name);
         int err = fs_.open_read(in_path_, input_fd_);
         if (err == 0) err = fs_.stat(input_fd_, in_info_);
-        if (err == 0) return kDone;
+        if (err == 0) {
+            if (in_place_) target_ = fs_.real_path(in_path_);
+            return kDone;
+        }
         int code = err == ENOENT || err == ENOTDIR ? kNotFound : err == EACCES || err == EPERM ? kNoAccess : kFileError;
         std::string prefix = err == EMFILE || err == ENFILE ? "Too many open files, " : "";
         return fail(code, prefix + "Cannot open input file <" + opt_.input_name + ">");
@@ -68,7 +71,6 @@ private:
     int make_backup() {
         backup_name_ = backup_name(opt_.input_name);
         backup_path_ = platform::resolve_path(backup_name_);
-        target_ = fs_.real_path(in_path_);
         int err = fs_.link(target_, backup_path_);
         if (err != 0 && err != EEXIST) err = copy_to_backup();
         if (err == EEXIST) return fail(kFileError, "Backup file <" + backup_name_ + "> exists already");
@@ -101,14 +103,14 @@ private:
     int open_output() {
         const std::string out_path = platform::resolve_path(opt_.output_name);
         FileInfo info;
-        bool exists = fs_.stat(out_path, info) == 0;
-        int err = 0;
+        int err = fs_.stat(out_path, info);
+        bool exists = err == 0;
         if (exists && info.is_directory) {
             err = EISDIR;
         } else if (exists && !info.is_regular) {
             direct_ = true;  // a device or pipe is written as it is
             err = fs_.open_write(out_path, output_fd_);
-        } else {
+        } else if (exists || err == ENOENT) {
             if (in_place_) {
                 keep_ = in_info_;
             } else if (exists) {
