@@ -623,7 +623,8 @@ std::optional<std::string> ShellLink::desktop_contents(std::string_view file_nam
         if (!add_entry(out, "Exec", exec)) return std::nullopt;
     }
     if (working_directory_ && !add_entry(out, "Path", working_directory_->host)) return std::nullopt;
-    if (icon_ && !add_entry(out, "Icon", icon_->host)) return std::nullopt;
+    // An icon is a file or a theme name, never a folder.
+    if (icon_ && (is_directory(icon_->host) || !add_entry(out, "Icon", icon_->host))) return std::nullopt;
     if (!description_.empty() && !add_entry(out, "Comment", description_)) return std::nullopt;
     return out;
 }
