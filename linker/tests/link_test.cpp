@@ -1,0 +1,206 @@
+// In-process runs against files in memory: write failures, open failures,
+// limits, chain naming and the guards that the golden cases cannot reach.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "linker/file_access.hpp"
+#include "linker/link_state.hpp"
+#include "linker/map_report.hpp"
+#include "linker/program_file.hpp"
+#include "linker/run_fell.hpp"
+
+namespace fell {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::string hex4(unsigned v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04X", v & 0xFFFF);
+    return buf;
+}
+
+// One object record with its checksum; fields already formatted.
+std::string record(const std::string& fields, int seq) {
+    std::string body = fields + "7";
+    unsigned sum = 0;
+    for (unsigned char c : body) sum += c;
+    std::string line = body + hex4(0x10000 - sum % 0x10000) + "F";
+    line.resize(76, ' ');
+    char num[8];
+    std::snprintf(num, sizeof num, "%04d", seq % 10000);
+    return line + num + "\r\n";
+}
+
+std::string object(const std::vector<std::string>& records) {
+    std::string out;
+    int seq = 1;
+    for (const std::string& r : records) out += record(r, seq++);
+    return out + ":       TARN v1.2/a\r\n";
+}
+
+std::string program(uint16_t flag, uint16_t load, const std::string& data) {
+    std::string h;
+    for (unsigned v : {unsigned(flag), unsigned(data.size()), unsigned(load)}) {
+        h += static_cast<char>(v >> 8);
+        h += static_cast<char>(v);
+    }
+    return h + data;
+}
+
+struct Result {
+    std::string console;
+    int code;
+};
+
+Result link(FileSystem& files, const std::string& commands) {
+    std::istringstream in(commands);
+    std::ostringstream out, err;
+    platform::Console con{in, out, err};
+    int code = run_fell_with({}, con, files);
+    return {out.str(), code};
+}
+
+TEST(LinkRun, ShortWritesAreReported) {
+    MemoryFileSystem files;
+    files.max_file_size = 100;
+    Result r = link(files, ".S P >A000 >A200\n");
+    EXPECT_THAT(r.console, HasSubstr("Only >005E bytes written\n"));
+    EXPECT_EQ(r.code, 1);
+
+    files.max_file_size = 3;
+    r = link(files, ".T\n.S P >A000 >A200\n");
+    EXPECT_THAT(r.console, HasSubstr("Can't write program file header\n"));
+    EXPECT_EQ(r.code, 1);
+
+    files.max_file_size = 10000;
+    r = link(files, ".M cart >6000 >7000\n");
+    EXPECT_THAT(r.console, HasSubstr("Only >2710 bytes written\n"));
+    EXPECT_EQ(files.files["cart"].size(), 10000u);
+}
+
+class CrowdedFileSystem : public FileSystem {
+public:
+    std::unique_ptr<InputStream> open_read(const std::string&, OpenFailure& why) override {
+        why = OpenFailure::too_many_files;
+        return nullptr;
+    }
+    std::unique_ptr<OutputStream> create(const std::string&, OpenFailure& why) override {
+        why = OpenFailure::too_many_files;
+        return nullptr;
+    }
+};
+
+TEST(LinkRun, TooManyOpenFilesPrefixesEveryOpenFailure) {
+    CrowdedFileSystem files;
+    Result r = link(files, ".L a.obj\n.P prog\n.S out >A000 >A002\n.M cart >6000 >7000\n");
+    EXPECT_THAT(r.console, HasSubstr("Too many open files, Can't open input file <a.obj>\n"));
+    EXPECT_THAT(r.console, HasSubstr("Too many open files, Can't open input file <prog>\n"));
+    EXPECT_THAT(r.console, HasSubstr("Too many open files, Can't open output file <out>\n"));
+    EXPECT_THAT(r.console, HasSubstr("Too many open files, Can't open output file <cart>\n"));
+}
+
+TEST(LinkRun, MessagesAreCutAt254Characters) {
+    MemoryFileSystem files;
+    std::string name(300, 'n');
+    Result r = link(files, ".L " + name + "\n");
+    std::string message = "Can't open input file <" + name;
+    message.resize(254);
+    EXPECT_THAT(r.console, HasSubstr("ok>" + message + "ok>"));
+}
+
+TEST(LinkRun, RunsStartClean) {
+    MemoryFileSystem files;
+    files.files["a.obj"] = object({"00002A       A0000B1234", "50000FIRST "});
+    Result first = link(files, ".L a.obj\n.R\n");
+    EXPECT_THAT(first.console, HasSubstr(" FIRST  >A000"));
+    Result second = link(files, ".R\n");
+    EXPECT_THAT(second.console, HasSubstr("REF/DEF table 0 entries"));
+    EXPECT_EQ(second.code, 0);
+}
+
+TEST(LinkRun, TableOverflowInsideAnObjectFileEndsTheRun) {
+    std::vector<std::string> records{"00000BIG     "};
+    for (int i = 0; i < 600; i += 4) {
+        std::string fields;
+        for (int j = i; j < i + 4; ++j) {
+            char name[8];
+            std::snprintf(name, sizeof name, "N%05d", j);
+            fields += "6" + hex4(j) + name;
+        }
+        records.push_back(fields);
+    }
+    MemoryFileSystem files;
+    files.files["big.obj"] = object(records);
+    Result r = link(files, ".L big.obj\n.R\n");
+    EXPECT_THAT(r.console, HasSubstr("*** REF/DEF table overflow\n"));
+    EXPECT_THAT(r.console, Not(HasSubstr("REF/DEF table 512")));
+    EXPECT_EQ(r.code, 1);
+}
+
+TEST(LinkRun, LongChainResolvesCompletely) {
+    // A chain through every even word from >0002 to >FFFE.
+    std::string data;
+    for (unsigned a = 2; a < 0x10000; a += 2) {
+        unsigned next = a + 2 < 0x10000 ? a + 2 : 0;
+        data += static_cast<char>(next >> 8);
+        data += static_cast<char>(next);
+    }
+    MemoryFileSystem files;
+    files.files["chain"] = program(0, 2, data);
+    files.files["ref.obj"] = object({"00000REF     40002LONG  60404LONG  "});
+    Result r = link(files, ".P chain\n.L ref.obj\n.H-\n.S A0 >0002 >FFFE\n");
+    EXPECT_THAT(r.console, Not(HasSubstr("loop")));
+    std::string all;
+    for (char c = '0'; c <= '7'; ++c) all += files.files[std::string("A") + c];
+    ASSERT_EQ(all.size(), 0xFFFCu);
+    for (size_t i = 0; i < all.size(); i += 2) ASSERT_EQ(all.substr(i, 2), "\x04\x04") << i;
+}
+
+TEST(LinkRun, ChainsEndWhereNamesRunOut) {
+    MemoryFileSystem files;
+    files.files["P\xff"] = program(0xFFFF, 0xA000, "ab");
+    Result r = link(files, ".P P\xff\n.H-\n.S Q\xfe >A000 >A000 >A000 >F000\n");
+    EXPECT_THAT(r.console, HasSubstr("Can't open input file <P>\n"));
+    EXPECT_THAT(r.console, HasSubstr("Can't open output file <Q>\n"));
+    EXPECT_EQ(files.files.count("Q\xfe"), 1u);
+    EXPECT_EQ(files.files.count("Q\xff"), 1u);
+}
+
+TEST(ChainNames, CountUpTheLastCharacterOfTheNamePart) {
+    std::string n = "GAME1.PRG";
+    EXPECT_TRUE(next_chain_name(n));
+    EXPECT_EQ(n, "GAME2.PRG");
+    n = "c:\\dir.x\\A9";
+    EXPECT_TRUE(next_chain_name(n));
+    EXPECT_EQ(n, "c:\\dir.x\\A:");
+    for (std::string bad : {"X9", "GAME[", "dir/.ext", "A-", "A.b/"}) EXPECT_FALSE(next_chain_name(bad)) << bad;
+}
+
+TEST(Records, LongNamesAreCutTo39Characters) {
+    std::istringstream in;
+    std::ostringstream out;
+    platform::Console con{in, out, out};
+    MemoryFileSystem files;
+    LinkState s(con, files);
+    std::string name(50, 'L');
+    save_command(s, " dir\\" + name + ".EXT >A000 >A002");
+    ASSERT_EQ(s.created_files.size(), 1u);
+    EXPECT_EQ(s.created_files[0].name, name.substr(0, 39));
+    EXPECT_EQ(files.files.count("dir\\" + name + ".EXT"), 1u);
+    EXPECT_THAT(map_report(s), HasSubstr(" " + name.substr(0, 15) + ": Startaddres: >A000 Size: >0002\n"));
+}
+
+TEST(LinkRun, PromptAcceptsCrLfLines) {
+    MemoryFileSystem files;
+    Result r = link(files, ".A X\r\n.R\r\n");
+    EXPECT_THAT(r.console, HasSubstr(" X      >0000"));
+    EXPECT_EQ(r.code, 0);
+}
+
+}  // namespace
+}  // namespace fell
