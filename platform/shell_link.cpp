@@ -613,6 +613,7 @@ std::optional<std::string> ShellLink::lnk_contents(const std::optional<LinkPath>
 std::optional<std::string> ShellLink::desktop_contents(std::string_view file_name) const {
     std::string name(file_name.substr(0, file_name.size() - 8));
     if (name.empty()) name = file_name;
+    if (!utf8_to_utf16(name)) return std::nullopt;
 
     std::string out = "[Desktop Entry]\nVersion=1.0\nType=Application\n";
     if (!add_entry(out, "Name", name)) return std::nullopt;

@@ -199,6 +199,8 @@ TEST(DesktopEntry, ValuesAreEscapedOrRefused) {
     ASSERT_TRUE(link.set_description("bell\a"));  // fine in a .lnk, impossible here
     EXPECT_TRUE(link.contents("/tmp/x.lnk"));
     EXPECT_FALSE(link.contents("/tmp/x.desktop"));
+    ASSERT_TRUE(link.set_description(""));
+    EXPECT_FALSE(link.contents("/tmp/\xa6.desktop"));  // a name that is not UTF-8
 
     ShellLink equals;
     ASSERT_TRUE(equals.set_path("/opt/a=b/tool"));
