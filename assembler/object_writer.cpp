@@ -1,0 +1,303 @@
+#include "object_writer.hpp"
+
+#include <string>
+
+#include "text_format.hpp"
+
+namespace tarn {
+namespace {
+
+// One field being built, in the text form and in the compressed form; the
+// text length decides the packing in both forms.
+struct FieldBuilder {
+    std::string text;
+    std::string raw;
+
+    explicit FieldBuilder(char tag, char raw_tag = 0) {
+        text += tag;
+        raw += raw_tag ? raw_tag : tag;
+    }
+    FieldBuilder& value(unsigned v) {
+        put_hex4(text, v);
+        raw += static_cast<char>((v >> 8) & 0xFF);
+        raw += static_cast<char>(v & 0xFF);
+        return *this;
+    }
+    FieldBuilder& name(std::string_view n, size_t width) {
+        put_padded(text, n, width);
+        put_padded(raw, n, width);
+        return *this;
+    }
+};
+
+bool writing(const AssemblerState& st) { return st.object_file.is_open(); }
+
+void emit_field(AssemblerState& st, const FieldBuilder& f) {
+    const std::string& out = st.opt_compressed ? f.raw : f.text;
+    st.object_file.write(out);
+    for (char c : out) st.obj.checksum = static_cast<uint16_t>(st.obj.checksum + static_cast<unsigned char>(c));
+    st.obj.column += static_cast<int>(f.text.size());
+    st.obj.raw_column += static_cast<int>(f.raw.size());
+    ++st.obj.field_count;
+}
+
+const SegmentEntry& row_of(const AssemblerState& st, int segment) {
+    return st.segment_table[static_cast<size_t>(segment_row(segment))];
+}
+
+bool is_program_like(int segment) {
+    return segment == 0 || segment == kAbsoluteSegment || segment == kProgramSegment || segment == kPsegSegment;
+}
+
+void put_sequence_end(AssemblerState& st, std::string& out, int width) {
+    if (width < 1) width = 1;
+    out.append(static_cast<size_t>(width), ' ');
+    put_dec4(out, static_cast<unsigned>(st.obj.sequence));
+    if (!st.opt_compressed) out += '\n';
+}
+
+}  // namespace
+
+bool obj_make_room(AssemblerState& st, int column_limit, int field_limit, int length) {
+    if (!writing(st)) return false;
+    if (length >= 6 && length <= 9) length -= 4;
+    ObjectWriterState& o = st.obj;
+    if (o.column + length < column_limit && o.field_count < field_limit) return false;
+    o.checksum = static_cast<uint16_t>(o.checksum + '7');
+    FieldBuilder end('7');
+    end.value(static_cast<uint16_t>(0u - o.checksum));
+    std::string out = st.opt_compressed ? end.raw : end.text;
+    out += 'F';
+    o.column += 6;
+    o.raw_column += static_cast<int>(out.size());
+    put_sequence_end(st, out, 76 - (st.opt_compressed ? o.raw_column : o.column));
+    st.object_file.write(out);
+    o.checksum = 0;
+    o.field_count = 0;
+    o.column = 0;
+    o.raw_column = 0;
+    ++o.sequence;
+    return true;
+}
+
+void obj_end_record(AssemblerState& st, int column_limit, int field_limit) {
+    obj_make_room(st, column_limit, field_limit, 0);
+}
+
+void obj_begin_module(AssemblerState& st, const SegmentEntry& program, std::string_view module_name) {
+    ObjectWriterState& o = st.obj;
+    o = ObjectWriterState{};
+    o.sequence = 1;
+    if (!writing(st)) return;
+    FieldBuilder f('0', '\x01');
+    f.value(program.size).name(module_name, 8);
+    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    emit_field(st, f);
+}
+
+void obj_write_segment_header(AssemblerState& st, const SegmentEntry& entry) {
+    if (!writing(st) || entry.size == 0) return;
+    FieldBuilder f('M');
+    f.value(entry.size).name(entry.name, 6).value(static_cast<unsigned>(entry.common_number));
+    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    emit_field(st, f);
+}
+
+void obj_write_load_address(AssemblerState& st, int address, bool relocatable) {
+    if (!writing(st) || st.current_segment == kDummySegment) return;
+    ObjectWriterState& o = st.obj;
+    const int row = segment_row(st.current_segment);
+    // Repeating the last load address is needed only when words moved the
+    // loader on since.
+    const bool loader_there = o.position.valid && o.position.row == row && o.position.address == address &&
+                              o.position.relocatable == relocatable;
+    if (o.field_count >= 1 && o.last_load_segment == st.current_segment && o.last_load_address == address &&
+        o.last_load_relocatable == relocatable && loader_there)
+        return;
+    o.last_load_segment = st.current_segment;
+    o.last_load_address = address;
+    o.last_load_relocatable = relocatable;
+
+    char tag;
+    switch (st.current_segment) {
+        case kAbsoluteSegment:
+            tag = '9';
+            break;
+        case kProgramSegment:
+        case kPsegSegment:
+            tag = 'A';
+            break;
+        case kDataSegment:
+            tag = 'S';
+            break;
+        default:
+            tag = 'P';
+            break;
+    }
+    FieldBuilder f(tag);
+    f.value(static_cast<unsigned>(address));
+    if (tag == 'P') f.value(static_cast<unsigned>(row_of(st, st.current_segment).common_number));
+    const int length = static_cast<int>(f.text.size());
+    const int counted = length >= 6 ? length - 4 : length;
+    if (o.column + counted < 66 && o.field_count + 1 < 12)
+        obj_make_room(st, 66, 12, length);
+    else
+        obj_make_room(st, 1, 1, length);
+    emit_field(st, f);
+    o.position = LoadPosition{true, row, address, relocatable};
+}
+
+void obj_write_word(AssemblerState& st, int address, bool address_relocatable, uint16_t value,
+                    bool value_relocatable, int segment) {
+    if (!writing(st) || st.current_segment == kDummySegment) return;
+    ObjectWriterState& o = st.obj;
+    const int row = segment_row(st.current_segment);
+    // A load address first unless the loader stands at this word already.
+    if (!(o.position.valid && o.position.row == row && o.position.address == address &&
+          o.position.relocatable == address_relocatable))
+        obj_write_load_address(st, address, address_relocatable);
+
+    char tag = 'B';
+    int common = 0;
+    if (value_relocatable) {
+        int seg = segment;
+        if (segment_row(seg) > st.segment_count) seg = kProgramSegment;
+        if (seg == 0 || seg == kAbsoluteSegment || seg == kProgramSegment || seg == kPsegSegment || seg == kNoSegment) {
+            tag = 'C';
+        } else if (seg == kDataSegment) {
+            tag = 'T';
+        } else {
+            tag = 'N';
+            common = row_of(st, seg).common_number;
+        }
+    }
+    FieldBuilder f(tag);
+    f.value(value);
+    if (tag == 'N') f.value(static_cast<unsigned>(common));
+    if (obj_make_room(st, 66, 12, static_cast<int>(f.text.size()))) obj_write_load_address(st, address, address_relocatable);
+    emit_field(st, f);
+    o.position = LoadPosition{true, row, (address + 2) & 0xFFFF, address_relocatable};
+    o.have_last_word = true;
+    o.last_word_row = row;
+    o.last_word_address = address;
+    o.last_word_relocatable = address_relocatable;
+    o.last_word_value = value;
+}
+
+void obj_write_operand_word(AssemblerState& st, int address, bool address_relocatable, const OperandValue& v) {
+    // The end of a reference chain is an absolute 0; a link to relocatable
+    // address 0 stays relocatable.
+    if (v.external && v.value == 0 && !v.relocatable)
+        obj_write_word(st, address, address_relocatable, 0, false, v.segment);
+    else
+        obj_write_word(st, address, address_relocatable, v.value, v.relocatable, v.segment);
+}
+
+void obj_write_byte(AssemblerState& st, int address, bool address_relocatable, uint16_t byte, bool byte_relocatable) {
+    ObjectWriterState& o = st.obj;
+    if (!o.pending) {
+        o.pending = true;
+        o.pending_address = address;
+        o.pending_address_relocatable = address_relocatable;
+        o.pending_byte = byte & 0xFF;
+        o.pending_byte_relocatable = byte_relocatable;
+        return;
+    }
+    o.pending = false;
+    uint16_t word = static_cast<uint16_t>(o.pending_byte << 8 | (byte & 0xFF));
+    obj_write_word(st, o.pending_address, o.pending_address_relocatable, word, o.pending_byte_relocatable,
+                   kProgramSegment);
+}
+
+void obj_flush_byte(AssemblerState& st) {
+    ObjectWriterState& o = st.obj;
+    if (!o.pending) return;
+    o.pending = false;
+    int address = o.pending_address;
+    uint16_t word;
+    if (address & 1) {
+        address &= 0xFFFE;
+        word = o.pending_byte;
+        // Keep the byte below when the last word written ends on it.
+        if (o.have_last_word && o.last_word_row == segment_row(st.current_segment) &&
+            o.last_word_relocatable == o.pending_address_relocatable &&
+            ((o.last_word_address + 2) & 0xFFFF) == o.pending_address)
+            word = static_cast<uint16_t>((o.last_word_value & 0xFF) << 8 | word);
+    } else {
+        word = static_cast<uint16_t>(o.pending_byte << 8);
+    }
+    obj_write_word(st, address, o.pending_address_relocatable, word, o.pending_byte_relocatable, kProgramSegment);
+}
+
+void obj_write_entry(AssemblerState& st, const Symbol* symbol) {
+    if (!writing(st) || !symbol) return;
+    FieldBuilder f(symbol->has(kRelocatable) ? '2' : '1');
+    f.value(symbol->value);
+    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    emit_field(st, f);
+}
+
+namespace {
+
+void write_external_field(AssemblerState& st, const FieldBuilder& f) {
+    obj_make_room(st, 56, 5, static_cast<int>(f.text.size()));
+    emit_field(st, f);
+}
+
+void obj_write_def(AssemblerState& st, const Symbol& s) {
+    if (is_program_like(s.segment)) {
+        FieldBuilder f(s.has(kRelocatable) ? '5' : '6');
+        f.value(s.value).name(s.name, 6);
+        write_external_field(st, f);
+    } else {
+        FieldBuilder f('W');
+        f.value(s.value).name(s.name, 6).value(static_cast<unsigned>(row_of(st, s.segment).common_number));
+        write_external_field(st, f);
+    }
+}
+
+void obj_write_ref(AssemblerState& st, const Symbol& s) {
+    // Head 0 means "never referenced" unless a relocatable word at offset 0
+    // was referenced.
+    if (s.value == 0 && !(s.referenced && s.has(kRelocatable))) {
+        FieldBuilder f('4');
+        f.value(0).name(s.name, 6);
+        write_external_field(st, f);
+    } else if (is_program_like(s.segment)) {
+        FieldBuilder f(s.has(kRelocatable) ? '3' : '4');
+        f.value(s.value).name(s.name, 6);
+        write_external_field(st, f);
+    } else {
+        FieldBuilder f('X');
+        f.value(s.value).name(s.name, 6).value(static_cast<unsigned>(row_of(st, s.segment).common_number));
+        write_external_field(st, f);
+    }
+}
+
+}  // namespace
+
+void obj_write_externals(AssemblerState& st) {
+    if (!writing(st)) return;
+    std::vector<const Symbol*> by_number(static_cast<size_t>(st.ref_count) + 1, nullptr);
+    for (const Symbol* s : st.symbols.sorted)
+        if (s->ref_number > 0 && s->ref_number <= st.ref_count) by_number[static_cast<size_t>(s->ref_number)] = s;
+    for (int n = 1; n <= st.ref_count; ++n) {
+        const Symbol* s = by_number[static_cast<size_t>(n)];
+        if (!s) continue;
+        if (s->has(kDefName) && s->has(kDefined))
+            obj_write_def(st, *s);
+        else if (s->has(kRefName))
+            obj_write_ref(st, *s);
+    }
+    obj_make_room(st, 1, 5, 0);
+}
+
+void obj_write_trailer(AssemblerState& st) {
+    if (!writing(st)) return;
+    std::string out = ":       TARN ";
+    out += kVersion;
+    put_sequence_end(st, out, 76 - static_cast<int>(out.size()));
+    st.object_file.write(out);
+}
+
+}  // namespace tarn

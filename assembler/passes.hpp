@@ -1,0 +1,16 @@
+// The two passes over the source and the helpers the handlers share.
+#pragma once
+
+#include "assembler_state.hpp"
+
+namespace tarn {
+
+void reset_segments(AssemblerState& st);
+void run_pass(AssemblerState& st, int pass);
+
+void segment_leave(AssemblerState& st);
+void align_even(AssemblerState& st, Symbol* symbol);
+void label_external_check(AssemblerState& st);
+void advance(AssemblerState& st, int bytes);  // location counter, 16 bits
+
+}  // namespace tarn

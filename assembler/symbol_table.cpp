@@ -1,0 +1,100 @@
+#include "symbol_table.hpp"
+
+#include <algorithm>
+
+#include "errors.hpp"
+#include "listing_writer.hpp"
+#include "text_format.hpp"
+
+namespace tarn {
+namespace {
+
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool is_name_char(char c) { return is_letter(c) || (c >= '0' && c <= '9') || c == '#' || c == '$' || c == '_'; }
+
+// Position of the first name not smaller than name.
+std::vector<Symbol*>::const_iterator lower(const SymbolTable& t, std::string_view name) {
+    return std::lower_bound(t.sorted.begin(), t.sorted.end(), name,
+                            [](const Symbol* s, std::string_view n) { return std::string_view(s->name) < n; });
+}
+
+}  // namespace
+
+void sym_clear(AssemblerState& st) {
+    st.symbols.records.clear();
+    st.symbols.sorted.clear();
+    st.symbols.sorted.reserve(kMaxSymbols);
+}
+
+Symbol* sym_find(const AssemblerState& st, std::string_view name) {
+    auto it = lower(st.symbols, name);
+    if (it != st.symbols.sorted.end() && (*it)->name == name) return *it;
+    return nullptr;
+}
+
+Symbol* sym_add(AssemblerState& st, std::string_view name) {
+    if (name.size() > kStoredNameLength) name = name.substr(0, kStoredNameLength);
+    auto it = lower(st.symbols, name);
+    if (it != st.symbols.sorted.end() && (*it)->name == name) return nullptr;
+    if (st.symbols.sorted.size() + 1 > static_cast<size_t>(kMaxSymbols)) {
+        lst_error(st, kFatalSymbolOverflow, st.line_number);
+        fatal_exit(st, 12);
+    }
+    Symbol& s = st.symbols.records.emplace_back();
+    s.name = std::string(name);
+    st.symbols.sorted.insert(it, &s);
+    return &s;
+}
+
+void sym_define_registers(AssemblerState& st) {
+    for (int n = 0; n < 16; ++n) {
+        Symbol* s = sym_add(st, "R" + std::to_string(n));
+        if (!s) continue;
+        s->value = static_cast<uint16_t>(n);
+        s->segment = 0;
+        s->ref_number = 0;
+        s->flags = kDefined;
+    }
+}
+
+void sym_console_dump(AssemblerState& st) {
+    std::string out;
+    size_t n = 0;
+    for (const Symbol* s : st.symbols.sorted) {
+        char mark = ' ';
+        if (s->has(kRelocatable)) mark = '\'';
+        if (!s->has(kDefined)) mark = 'U';
+        if (s->has(kAbsoluteOrigin)) mark = '+';
+        if (s->has(kDefName)) mark = 'D';
+        if (s->has(kRefName)) mark = 'E';
+        if (s->has(kDxopName)) mark = 'X';
+        out += "  ";
+        out += mark;
+        out += ' ';
+        put_padded(out, s->name, 6);
+        out += "  ";
+        put_hex4(out, s->value);
+        out += ' ';
+        if (++n % 4 == 0 || n == st.symbols.sorted.size()) out += '\n';
+    }
+    st.con.out << out;
+}
+
+int check_symbol_name(std::string& name) {
+    if (name.empty() || !is_letter(name[0])) return kSyntaxError;
+    int result = 0;
+    for (size_t i = 1; i < name.size(); ++i) {
+        if (!is_name_char(name[i])) {
+            name.resize(i);
+            result = kSyntaxError;
+            break;
+        }
+    }
+    if (name.size() > 6) {
+        name.resize(6);
+        result = kSymbolTruncation;
+    }
+    return result;
+}
+
+}  // namespace tarn
