@@ -26,6 +26,7 @@ std::string lookup(std::string_view name) {
     PathParts parts = split_path(name);
     if (parts.flags & (kHasDrive | kHasDirectory)) {
         std::string p = resolve_path(name);
+        if (!p.empty() && p[0] != '/') p = current_directory() + "/" + p;  // the child may change directory
         struct stat st;
         return stat(p.c_str(), &st) == 0 ? p : std::string();
     }

@@ -1,0 +1,3 @@
+#!/bin/sh
+echo from tools > where.txt
+exit 5
