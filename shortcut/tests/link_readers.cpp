@@ -64,7 +64,7 @@ std::map<std::string, std::string> lnk_fields(const std::string& output) {
         if (first >= colon || last == std::string::npos) continue;
         std::string value = line.substr(colon + 1);
         if (!value.empty() && value[0] == ' ') value.erase(0, 1);
-        fields.emplace(line.substr(first, last - first + 1), value);
+        fields[line.substr(first, last - first + 1)] = value;
     }
     return fields;
 }

@@ -19,7 +19,7 @@ ReaderRun read_back(const std::filesystem::path& file);
 // Empty when the reader accepts the file, else what it said.
 std::string reader_complaint(const std::filesystem::path& file);
 
-// The "key : value" lines of lnkinfo's report, first occurrence of each key.
+// The "key : value" lines of lnkinfo's report, last occurrence of each key.
 std::map<std::string, std::string> lnk_fields(const std::string& output);
 
 }  // namespace pinmaker_test
