@@ -128,8 +128,8 @@ TEST(LinkRun, TableOverflowInsideAnObjectFileEndsTheRun) {
     for (int i = 0; i < 600; i += 4) {
         std::string fields;
         for (int j = i; j < i + 4; ++j) {
-            char name[8];
-            std::snprintf(name, sizeof name, "N%05d", j);
+            char name[16];
+            std::snprintf(name, sizeof name, "N%05d", j % 100000);
             fields += "6" + hex4(j) + name;
         }
         records.push_back(fields);
