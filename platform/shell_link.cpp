@@ -111,15 +111,13 @@ std::optional<LinkPath> settable_path(std::string_view given) {
     return path;
 }
 
-bool same_name(std::string_view a, std::string_view b) { return equals_ignore_case(a, b); }
-
 // ".\a.txt" or "..\x\a.txt" from the folder of the link file to the target;
 // empty when they are on different drives.
 std::string relative_path(const LinkPath& link_file, const LinkPath& target) {
-    if (!same_name(link_file.windows.substr(0, 2), target.windows.substr(0, 2)) || link_file.parts.empty()) return {};
+    if (!equals_ignore_case(link_file.windows.substr(0, 2), target.windows.substr(0, 2)) || link_file.parts.empty()) return {};
     size_t folder = link_file.parts.size() - 1;
     size_t common = 0;
-    while (common < folder && common < target.parts.size() && same_name(link_file.parts[common], target.parts[common]))
+    while (common < folder && common < target.parts.size() && equals_ignore_case(link_file.parts[common], target.parts[common]))
         ++common;
     std::vector<std::string> parts;
     if (common == folder) parts.push_back(".");
