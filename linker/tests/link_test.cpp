@@ -171,6 +171,67 @@ TEST(LinkRun, ChainsEndWhereNamesRunOut) {
     EXPECT_EQ(files.files.count("Q\xff"), 1u);
 }
 
+// A record in which a checksum field is followed by more fields: each
+// checksum covers the fields since the one before it.
+TEST(LinkRun, ChecksumsInsideARecordEachCoverTheirOwnFields) {
+    auto checksum = [](const std::string& fields) {
+        unsigned sum = 0;
+        for (unsigned char c : fields + "7") sum += c;
+        return "7" + hex4(0x10000 - sum % 0x10000);
+    };
+    const std::string first = "00004TWO     A0000B1234";
+    const std::string second = "B5678";
+    std::string line = first + checksum(first) + second + checksum(second) + "F";
+    MemoryFileSystem files;
+    files.files["two.obj"] = line + "\r\n";
+    Result r = link(files, ".L two.obj\n.S out >A000 >A004\n");
+    EXPECT_THAT(r.console, Not(HasSubstr("Checksum")));
+    EXPECT_EQ(files.files["out"].substr(6), std::string("\x12\x34\x56\x78", 4));
+
+    files.files["two.obj"] = first + checksum(first) + second + checksum(first + second) + "F\r\n";
+    r = link(files, ".L two.obj\n");
+    EXPECT_THAT(r.console, HasSubstr("*** Checksum error in TI-File, line 1\n"));
+}
+
+TEST(LinkRun, LoadingWrapsAroundTheImage) {
+    // Data that runs past >FFFF continues at >0000; a program file that would
+    // run past the end is cut there.
+    std::vector<std::string> records{"00000WRAP    9FFFE"};
+    for (int i = 0; i < 3; ++i) records.push_back("B" + hex4(0x1111 * (i + 1)));
+    MemoryFileSystem files;
+    files.files["wrap.obj"] = object(records);
+    files.files["high"] = program(0, 0xFFFF, "xy");
+    Result r = link(files, ".L wrap.obj\n.H-\n.S low >0000 >0004\n.P high\n.S top >FFFE >FFFF\n");
+    EXPECT_THAT(r.console, HasSubstr("Programfile to large, only >0001 bytes read\n"));
+    EXPECT_EQ(files.files["low"], std::string("\x22\x22\x33\x33", 4));
+    EXPECT_EQ(files.files["top"], std::string("\x11", 1));
+}
+
+TEST(LinkRun, HostileObjectFilesEndWithAMessage) {
+    MemoryFileSystem files;
+    // No line feed in the first 254 bytes: read as 80-byte cards.
+    files.files["cards.obj"] = std::string(100000, 'B');
+    files.files["binary.obj"] = std::string("\0\xff\n\x01\x02", 5);
+    std::string runaway = "00000RUN     A0000";
+    while (runaway.size() < 200000) runaway += "B4E71";
+    files.files["long.obj"] = runaway;
+    Result r = link(files, ".L cards.obj\n.L binary.obj\n.L long.obj\n");
+    EXPECT_THAT(r.console, HasSubstr("*** No startaddress in TI-File, line 1\n"));
+    EXPECT_THAT(r.console, HasSubstr("*** Indefined tag <     > in TI-File, line 1\n"));
+    EXPECT_EQ(r.code, 1);
+}
+
+TEST(LinkRun, PauseTakesTheNextCharacterOfStandardInput) {
+    std::string commands;
+    for (int i = 0; i < 100; ++i) commands += ".A N" + std::to_string(i) + "\n";
+    commands += ".R\nX.A AFTER\n.R\n";
+    MemoryFileSystem files;
+    Result r = link(files, commands);
+    EXPECT_THAT(r.console, HasSubstr("\nPause, press any key ...\n"));
+    EXPECT_THAT(r.console, HasSubstr(" AFTER  >0000"));
+    EXPECT_EQ(r.code, 0);
+}
+
 TEST(ChainNames, CountUpTheLastCharacterOfTheNamePart) {
     std::string n = "GAME1.PRG";
     EXPECT_TRUE(next_chain_name(n));
