@@ -191,7 +191,7 @@ void HeadlessUi::menu(std::string_view text) {
     for (const Control& c : controls_) {
         const ControlRecord& r = c.record;
         if (r.kind != kMenu) continue;
-        std::string_view routine = r.routine.value_or("");
+        std::string routine = r.routine.value_or("");
         if (platform::equals_ignore_case(routine, "popup") || platform::equals_ignore_case(routine, "separator"))
             continue;
         if (platform::equals_ignore_case(without_ampersands(r.text), wanted)) {
@@ -303,7 +303,7 @@ std::optional<std::string> HeadlessUi::list_item(size_t control, int index) {
 }
 
 DialogResult HeadlessUi::file_dialog(const FileDialogRequest& request) {
-    std::string_view title = request.title.empty() ? (request.save ? "Save As" : "Open") : request.title;
+    std::string title = request.title.empty() ? (request.save ? "Save As" : "Open") : request.title;
     out_ << title << ": " << request.initial_name << "\n";
     out_.flush();
     std::string line;
