@@ -84,8 +84,10 @@ bool write_file_atomic(std::string_view path, std::string_view data) {
         if (!S_ISREG(st.st_mode)) return false;
         mode = st.st_mode & 07777;
     }
-    std::string temp = target + ".tmp" + std::to_string(getpid());
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // A short temporary name in the same folder, so a long file name still fits.
+    size_t slash = target.rfind('/');
+    std::string temp = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".tmsXXXXXX";
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
     bool ok = write_all(fd, data) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;

@@ -80,3 +80,13 @@ TEST(Profile, SectionWritesReplaceEntriesAndCreateFiles) {
     // A folder that does not exist: failure, nothing written.
     EXPECT_FALSE(write_private_profile_string("s", "k", "v", (dir / "no" / "x.ini").string()));
 }
+
+TEST(Profile, LongFileNamesCanBeWritten) {
+    testkit::TempDir dir;
+    auto file = (dir / (std::string(250, 'n') + ".ini")).string();
+    ASSERT_TRUE(write_private_profile_string("s", "k", "v", file));
+    EXPECT_EQ(get_private_profile_string("s", "k", "", file), "v");
+    size_t entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 1u);  // no temporary file left behind
+}
