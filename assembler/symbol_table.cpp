@@ -48,7 +48,8 @@ Symbol* sym_add(AssemblerState& st, std::string_view name) {
 
 void sym_define_registers(AssemblerState& st) {
     for (int n = 0; n < 16; ++n) {
-        Symbol* s = sym_add(st, "R" + std::to_string(n));
+        char name[4] = {'R', static_cast<char>(n < 10 ? '0' + n : '1'), static_cast<char>(n < 10 ? 0 : '0' + n - 10), 0};
+        Symbol* s = sym_add(st, name);
         if (!s) continue;
         s->value = static_cast<uint16_t>(n);
         s->segment = 0;
