@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "ini_reader.hpp"
+#include "testkit/testkit.hpp"
+
+using namespace dok;
+
+namespace {
+
+struct IniFile {
+    testkit::TempDir dir;
+    std::string path;
+    explicit IniFile(const std::string& text) : path((dir.path() / "x.ini").string()) {
+        testkit::write_bytes(path, text);
+    }
+    std::string get(std::string_view section, std::string_view key, std::string_view def = "dflt", size_t size = 512) {
+        return read_ini_value(section, key, def, size, path);
+    }
+};
+
+}  // namespace
+
+TEST(ReadIniValue, PrefixMatchingQuirks) {
+    IniFile f("[variables]\r\nstr1=short\r\nstr010=[found] 5\r\n");
+    EXPECT_EQ(f.get("variables", "str01"), "[found] 5");  // str1= does not match, str010= does
+    IniFile g("[Layout]\r\nkey\r\nkeyx=later\r\n");
+    EXPECT_EQ(g.get("layout", "KEY"), "");  // a matching line without '=' gives empty, not the default
+}
+
+TEST(ReadIniValue, SearchRunsPastTheNextSection) {
+    IniFile f("[layout]\r\nwindow=[a] 1 2 3 4\r\n[other]\r\ntimer=5\r\n");
+    EXPECT_EQ(f.get("layout", "timer"), "5");
+    EXPECT_EQ(f.get("missing", "window"), "dflt");
+    EXPECT_EQ(f.get("other", "window"), "dflt");  // only lines after the header count
+}
+
+TEST(ReadIniValue, ValueRules) {
+    IniFile f("[s]\nk =   \"quoted\" trailing  \nn=1234567\n");
+    EXPECT_EQ(f.get("s", "k"), "\"quoted\" trailing  ");
+    EXPECT_EQ(f.get("s", "n", "", 4), "123");
+    EXPECT_EQ(f.get("s", "none", "default", 4), "def");
+    EXPECT_EQ(read_ini_value("s", "k", "gone", 512, "/nonexistent/x.ini"), "gone");
+}
+
+TEST(ReadIniValue, HeaderMustMatchExactly) {
+    IniFile f("[layouts]\nwindow=no\n[layout] \nwindow=yes\n");
+    EXPECT_EQ(f.get("layout", "window"), "yes");
+}
+
+TEST(ReadIniValue, LongLinesAreReadInPieces) {
+    std::string piece(511, 'x');
+    IniFile f("[s]\n" + piece + "key=hidden\n");
+    EXPECT_EQ(f.get("s", "key"), "hidden");  // the rest of the long line reads as a line
+}
+
+TEST(LayoutParsers, Brackets) {
+    LayoutCursor c{"  [ok] x[a[b] [unclosed"};
+    EXPECT_EQ(parse_bracket(c), "ok");
+    EXPECT_EQ(parse_bracket(c), "a[b");
+    EXPECT_EQ(parse_bracket(c), "unclosed");
+    EXPECT_FALSE(parse_bracket(c));
+    LayoutCursor d{"no bracket"};
+    EXPECT_EQ(parse_bracket(d), "");
+    EXPECT_TRUE(d.at_end());
+}
+
+TEST(LayoutParsers, Numbers) {
+    LayoutCursor c{"5,5,60x20 -3"};
+    EXPECT_EQ(parse_number(c), 5u);
+    EXPECT_EQ(parse_number(c), 5u);
+    EXPECT_EQ(parse_number(c), 60u);
+    EXPECT_EQ(parse_number(c), 20u);
+    EXPECT_EQ(parse_number(c), 3u);  // no negative numbers
+    EXPECT_FALSE(parse_number(c));
+}
+
+TEST(LayoutParsers, BoolsAndAtoi) {
+    EXPECT_EQ(parse_bool("  TRUE"), 1);
+    EXPECT_EQ(parse_bool("falsehood"), 0);
+    EXPECT_EQ(parse_bool("yes"), 0);
+    EXPECT_EQ(parse_bool("-1"), -1);
+    EXPECT_EQ(parse_bool("2"), 2);
+    EXPECT_EQ(atoi32("  -12abc"), -12);
+    EXPECT_EQ(atoi32("99999999999"), INT32_MAX);
+    EXPECT_EQ(atoi32("-99999999999"), INT32_MIN);
+    EXPECT_EQ(leading_unsigned("4294967297"), 1u);
+}
