@@ -1,0 +1,40 @@
+#include "platform/find_files.hpp"
+
+#include <gtest/gtest.h>
+
+#include "testkit/testkit.hpp"
+
+using platform::wildcard_match;
+
+TEST(WildcardMatch, WindowsRules) {
+    EXPECT_TRUE(wildcard_match("*.*", "noext"));
+    EXPECT_TRUE(wildcard_match("*.txt", "A.TXT"));
+    EXPECT_FALSE(wildcard_match("*.txt", "a.txt.bak"));
+    EXPECT_TRUE(wildcard_match("a?c", "abc"));
+    EXPECT_FALSE(wildcard_match("a?c", "ac"));
+    EXPECT_TRUE(wildcard_match("ab?", "ab"));  // '?' may match nothing at the end
+    EXPECT_TRUE(wildcard_match("x.*", "x"));
+    EXPECT_TRUE(wildcard_match("*.", "readme"));
+    EXPECT_FALSE(wildcard_match("*.", "read.me"));
+    EXPECT_TRUE(wildcard_match("*a*b*", "xxaxxbxx"));
+    EXPECT_FALSE(wildcard_match("*a*b", "xxaxxbxx"));
+}
+
+TEST(FindFiles, MatchesFilesAndDirectoriesSorted) {
+    testkit::TempDir dir;
+    testkit::write_bytes(dir / "b.txt", "");
+    testkit::write_bytes(dir / "A.txt", "");
+    testkit::write_bytes(dir / "c.ini", "");
+    std::filesystem::create_directory(dir / "sub.txt");
+    auto found = platform::find_files((dir / "*.TXT").string());
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].name, "A.txt");
+    EXPECT_EQ(found[1].name, "b.txt");
+    EXPECT_TRUE(found[2].is_directory);
+    EXPECT_EQ(platform::find_files((dir / "a.TXT").string()).at(0).name, "A.txt");
+    EXPECT_TRUE(platform::find_files((dir / "none*").string()).empty());
+    EXPECT_TRUE(platform::find_files((dir / "missing" / "*").string()).empty());
+    for (const auto& f : platform::find_files((dir / "*").string())) EXPECT_NE(f.name, "..");
+    auto with_dots = platform::find_files((dir / "*").string(), true);
+    EXPECT_EQ(with_dots.at(0).name, "..");
+}
