@@ -217,6 +217,7 @@ struct AssemblerState {
     Symbol* entry_symbol = nullptr;
     int ref_count = 0;
     Symbol* last_external = nullptr;
+    std::vector<std::string_view> items;  // BYTE and DATA list, reused
 
     // Conditional assembly.
     std::array<ConditionLevel, kMaxConditionDepth> conditions{};

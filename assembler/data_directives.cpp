@@ -51,7 +51,7 @@ void directive_byte(AssemblerState& st) {
         record_error(st, kSyntaxError);
         return;
     }
-    std::vector<std::string_view> items;
+    std::vector<std::string_view>& items = st.items;
     split_items(*operand, items);
     bool first = true;
     for (std::string_view item : items) {
@@ -83,7 +83,7 @@ void directive_data(AssemblerState& st) {
         record_error(st, kSyntaxError);
         return;
     }
-    std::vector<std::string_view> items;
+    std::vector<std::string_view>& items = st.items;
     split_items(*operand, items);
     bool first = true;
     for (std::string_view item : items) {
