@@ -45,9 +45,13 @@ Conversion parse_conversion(std::string_view f, size_t pos, size_t limit) {
 }
 
 std::string spec_of(const Conversion& c, char type) {
-    std::string s = "%" + c.flags;
+    std::string s(1, '%');
+    s += c.flags;
     if (c.width) s += std::to_string(c.width);
-    if (c.has_precision) s += "." + std::to_string(c.precision);
+    if (c.has_precision) {
+        s += '.';
+        s += std::to_string(c.precision);
+    }
     s += type;
     return s;
 }

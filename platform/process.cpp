@@ -26,7 +26,7 @@ std::string lookup(std::string_view name) {
     PathParts parts = split_path(name);
     if (parts.flags & (kHasDrive | kHasDirectory)) {
         std::string p = resolve_path(name);
-        if (!p.empty() && p[0] != '/') p = current_directory() + "/" + p;  // the child may change directory
+        if (!p.empty() && p[0] != '/') p.insert(0, current_directory() + '/');  // the child may change directory
         struct stat st;
         return stat(p.c_str(), &st) == 0 ? p : std::string();
     }
@@ -34,9 +34,11 @@ std::string lookup(std::string_view name) {
     std::string_view path = env ? env : "/usr/local/bin:/usr/bin:/bin";
     while (true) {
         size_t colon = path.find(':');
-        std::string dir(path.substr(0, colon));
+        std::string_view dir = path.substr(0, colon);
         if (dir.empty()) dir = ".";
-        std::string candidate = dir + "/" + std::string(name);
+        std::string candidate(dir);
+        candidate += '/';
+        candidate += name;
         if (executable_file(candidate)) return candidate;
         if (colon == std::string_view::npos) break;
         path.remove_prefix(colon + 1);
