@@ -91,7 +91,9 @@ bool w_bin(Dok& dok, Scan& s, Output& out) {
 bool w_char(Dok& dok, Scan& s, Output& out) {
     std::string a;
     if (!value_args(dok, s, a)) return false;
-    return append_result(dok, out, std::string(1, static_cast<char>(atoi32(a))));
+    // A NUL character ends the text, as in a C string.
+    char c = static_cast<char>(atoi32(a));
+    return append_result(dok, out, c == '\0' ? std::string() : std::string(1, c));
 }
 
 bool w_val(Dok& dok, Scan& s, Output& out) {
@@ -131,7 +133,7 @@ bool w_fmtval(Dok& dok, Scan& s, Output& out) {
         report_error(dok, kErrTooLong);
         return false;
     }
-    return append_result(dok, out, *r);
+    return append_result(dok, out, std::string_view(*r).substr(0, r->find('\0')));
 }
 
 bool w_fmtstr(Dok& dok, Scan& s, Output& out) {

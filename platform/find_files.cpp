@@ -72,7 +72,8 @@ std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entri
     while (const dirent* e = readdir(d)) {
         std::string_view name = e->d_name;
         bool dot_entry = name == "." || name == "..";
-        if (dot_entry && !(with_dot_entries && name == ".." && wild)) continue;
+        // "." and ".." are found by name, and by wildcards only on request.
+        if (dot_entry && wild && !(with_dot_entries && name == "..")) continue;
         if (wild ? !wildcard_match(leaf, name) : !equals_ignore_case(leaf, name)) continue;
         std::string full = host_dir;
         if (full.back() != '/') full += '/';

@@ -20,9 +20,9 @@ bool wildcard_match(std::string_view pattern, std::string_view name);
 
 // Entries of the pattern's directory whose names match its last component,
 // sorted ignoring case. A pattern without wildcards finds the one entry it
-// names (matched ignoring case). "." and ".." are left out unless
-// with_dot_entries is set (then ".." is listed for a directory that has a
-// parent).
+// names (matched ignoring case). Wildcards do not match "." and ".."
+// unless with_dot_entries is set (then ".." is listed for a directory that
+// has a parent); named, they are found.
 std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entries = false);
 
 // True when find_files(pattern) finds anything.

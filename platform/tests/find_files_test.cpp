@@ -35,6 +35,7 @@ TEST(FindFiles, MatchesFilesAndDirectoriesSorted) {
     EXPECT_TRUE(platform::find_files((dir / "none*").string()).empty());
     EXPECT_TRUE(platform::find_files((dir / "missing" / "*").string()).empty());
     for (const auto& f : platform::find_files((dir / "*").string())) EXPECT_NE(f.name, "..");
+    EXPECT_TRUE(platform::find_files((dir / "..").string()).at(0).is_directory);
     auto with_dots = platform::find_files((dir / "*").string(), true);
     EXPECT_EQ(with_dots.at(0).name, "..");
 }
