@@ -33,6 +33,7 @@ struct DokOptions {
     bool allow_processes = true;      // false: program starts fail with error 2
     bool real_sleep = true;
     int64_t max_lines = 0;            // lines one routine run may execute; 0: no bound
+    int64_t max_words = 0;            // words one routine run may call; 0: no bound
     std::function<LocalTime()> clock; // null: the local time
 };
 
@@ -96,6 +97,7 @@ struct Dok {
     std::string current_position;
     int nesting = 0;
     int64_t lines_run = 0;
+    int64_t words_run = 0;
     int event_control = -1;  // control whose notification started the routine
 
     // Value-function state.

@@ -119,6 +119,10 @@ bool expand_text(Dok& dok, std::string_view text, Output& out) {
                 report_error(dok, kErrUnknownWord);
                 return false;
             }
+            if (dok.opt.max_words > 0 && ++dok.words_run > dok.opt.max_words) {
+                dok.stop_routine = dok.skip_rest = true;
+                return false;
+            }
             Scan s{text, i + 1 + w->text.size()};
             if (!w->handler(dok, s, out)) return false;
             i = s.pos;

@@ -73,6 +73,7 @@ void run_routine(Dok& dok, std::string_view name, const EventEntry* entry, int c
     dok.stop_routine = false;
     dok.exit_after_routine = false;
     dok.lines_run = 0;
+    dok.words_run = 0;
     dok.nesting = 0;
     dok.event_control = -1;
     if (!load_routine(dok, name)) return;

@@ -1,6 +1,7 @@
 // Loads an arbitrary INI file, language module and event list, and runs them
 // headless with file words confined to a sandbox folder and program starts
 // switched off. Input: INI text, "@@@@\n", module text, "@@@@\n", events.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -44,7 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fs::path& dir = sandbox();
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(dir, ec)) fs::remove_all(e.path(), ec);
-    if (chdir(dir.c_str()) != 0) return 0;
+    // Run inside the sandbox, and give libFuzzer its own directory back.
+    int old_cwd = open(".", O_RDONLY | O_CLOEXEC);
+    if (old_cwd < 0 || chdir(dir.c_str()) != 0) {
+        if (old_cwd >= 0) close(old_cwd);
+        return 0;
+    }
 
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::string_view ini = next_part(rest);
@@ -62,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.real_sleep = false;
     options.single_instance = false;
     options.max_lines = 2000;
+    options.max_words = 20000;
     options.clock = [] { return dok::LocalTime{2026, 1, 4, 12, 0, 0, 0}; };
     dok::run_dok({"fuzz.ini", "one", "two"}, con, options);
+    if (fchdir(old_cwd) != 0) std::abort();
+    close(old_cwd);
     return 0;
 }

@@ -119,6 +119,17 @@ TEST(Routines, LineBudgetStopsEndlessLoops) {
     EXPECT_FALSE(h.dok->routine_running);
 }
 
+TEST(Routines, WordBudgetStopsRunawayFunctions) {
+    std::string ini = std::string(kIni) + "[functions]\r\n";
+    for (int i = 0; i < 30; ++i)
+        ini += "f" + std::to_string(i) + "=#function(f" + std::to_string(i + 1) + ")#function(f" + std::to_string(i + 1) + ")\r\n";
+    ini += "[r]\r\n#echo(#function(f0))\r\n#echo(not reached)\r\n";
+    Harness h(ini);
+    h.options.max_words = 5000;
+    EXPECT_EQ(h.run("r"), "");
+    EXPECT_LE(h.dok->words_run, 5001);
+}
+
 TEST(Routines, ReportErrorFormat) {
     Harness h(std::string(kIni) + "[r]\r\n#echo(ok)\r\n#echo(a)#bad(x)\r\n");
     testkit::write_bytes(h.dir / "none.def", "[Interpreter]\r\n27=\"%s|%s|%s|%s|%d\"\r\n");
