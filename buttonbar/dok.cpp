@@ -35,7 +35,6 @@ std::vector<std::string> split_words(const std::vector<std::string>& args) {
 }
 
 bool readable(const std::string& path) {
-    std::string data;
     return platform::is_regular_file(path) && platform::TextReader().open(path);
 }
 

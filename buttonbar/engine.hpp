@@ -78,7 +78,6 @@ struct Dok {
     std::string language_path;
     std::string instance_key;
     WindowSpec window;
-    std::string about_text;
     StringPool pool;
     ControlTable controls;
     VariableTable variables;

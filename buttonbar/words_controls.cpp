@@ -8,10 +8,10 @@ namespace {
 
 constexpr size_t kTextSize = 255;
 
-// The control of that name, or error 14.
-std::optional<size_t> control(Dok& dok, std::string_view name, bool allow_menu = false) {
+// The control of that name, menu items refused; or error 14.
+std::optional<size_t> control(Dok& dok, std::string_view name) {
     auto i = dok.controls.find(name);
-    if (!i || (!allow_menu && dok.controls.records[*i].kind == kMenu)) {
+    if (!i || dok.controls.records[*i].kind == kMenu) {
         report_error(dok, kErrControl);
         return std::nullopt;
     }
