@@ -3,6 +3,7 @@
 #include "events.hpp"
 #include "harness.hpp"
 #include "platform/environment.hpp"
+#include "platform/paths.hpp"
 
 using namespace dok;
 using test::Harness;
@@ -100,4 +101,24 @@ TEST(Events, DispatchByKindAndCode) {
 TEST(Events, AboutText) {
     Harness h("[layout]\nAbout=a\\tb\\nc\\\\d\\e\n");
     EXPECT_EQ(about_text(*h.dok), "Dok: a button bar\n\nVersie 2.4h 20100825\n\n\na\tb\nc\\de");
+}
+
+TEST(Words, DriveLines) {
+    Harness h("[layout]\nlistbox01=[l] [] 0 0 1 1 [r]\nstatic01=[s] [] 0 0 1 1\n"
+              "[r]\n#setdrives(l,fixed ramdisk remote cdrom)#echo(#getcount(l))\n"
+              "[bad]\n#setdrives(l,FIXED,x)\n[wrong]\n#setdrives(s)\n");
+    platform::set_drive_root('Q', h.dir.path().string());
+    std::string out = h.run("r");
+    platform::set_drive_root('Q', "");
+    size_t l = *h.dok->controls.find("l");
+    std::string q;
+    for (int i = 0; auto item = h.ui.list_item(l, i); ++i)
+        if (item->rfind("[-Q-] ", 0) == 0) q = *item;
+    std::string volume = h.dir.path().filename().string().substr(0, 11);
+    volume.resize(11, ' ');
+    EXPECT_EQ(q.substr(0, 18), "[-Q-] " + volume + " ") << q;
+    EXPECT_NE(q.find("Mb "), std::string::npos) << q;
+    EXPECT_EQ(h.ui.list_selection(l), -1);  // nothing is selected
+    EXPECT_EQ(h.run("bad"), "Dok: Message 18\n");
+    EXPECT_EQ(h.run("wrong"), "Dok: Message 14\n");
 }
