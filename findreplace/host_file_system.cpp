@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "file_system.hpp"
+#include "platform/fd_io.hpp"
 
 namespace morfex {
 namespace {
@@ -74,16 +75,7 @@ public:
     }
 
     int write(int fd, const char* data, size_t size) override {
-        while (size > 0) {
-            ssize_t n = ::write(fd, data, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            data += n;
-            size -= static_cast<size_t>(n);
-        }
-        return 0;
+        return platform::write_all(fd, std::string_view(data, size)) ? 0 : errno;
     }
 
     int adopt_attributes(int fd, const FileInfo& like) override {

@@ -1,5 +1,7 @@
 #include "console_device.hpp"
 
+#include "fd_io.hpp"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -8,19 +10,6 @@
 
 namespace platform {
 namespace {
-
-bool write_all(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -36,7 +25,7 @@ FdStreamBuf::~FdStreamBuf() {
 bool FdStreamBuf::flush_buffer() {
     size_t n = static_cast<size_t>(pptr() - pbase());
     setp(buffer_, buffer_ + sizeof buffer_);
-    return n == 0 || write_all(fd_, buffer_, n);
+    return n == 0 || write_all(fd_, std::string_view(buffer_, n));
 }
 
 FdStreamBuf::int_type FdStreamBuf::overflow(int_type ch) {
@@ -54,7 +43,7 @@ std::streamsize FdStreamBuf::xsputn(const char* s, std::streamsize n) {
         pbump(static_cast<int>(n));
         return n;
     }
-    if (!flush_buffer() || !write_all(fd_, s, static_cast<size_t>(n))) return 0;
+    if (!flush_buffer() || !write_all(fd_, std::string_view(s, static_cast<size_t>(n)))) return 0;
     return n;
 }
 

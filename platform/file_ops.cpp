@@ -8,23 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "fd_io.hpp"
 #include "paths.hpp"
 
 namespace platform {
 namespace {
-
-bool write_all(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
 
 bool same_entry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -57,7 +45,7 @@ bool copy_host(const std::string& src, const std::string& dst) {
             break;
         }
         if (n == 0) break;
-        if (!write_all(out, buf.data(), static_cast<size_t>(n))) {
+        if (!write_all(out, std::string_view(buf.data(), static_cast<size_t>(n)))) {
             ok = false;
             break;
         }
@@ -139,7 +127,7 @@ bool write_text(std::string_view path, std::string_view text, bool append) {
         if (c == '\n') out += '\r';
         out += c;
     }
-    bool ok = write_all(fd, out.data(), out.size());
+    bool ok = write_all(fd, out);
     return ::close(fd) == 0 && ok;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fd_io.hpp"
 #include "paths.hpp"
 
 namespace platform {
@@ -16,18 +17,6 @@ namespace {
 
 bool stat_path(std::string_view path, struct stat& st) {
     return stat(resolve_path(path).c_str(), &st) == 0;
-}
-
-bool write_all(int fd, std::string_view data) {
-    while (!data.empty()) {
-        ssize_t n = write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
 }
 
 }  // namespace

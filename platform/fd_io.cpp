@@ -1,0 +1,21 @@
+#include "fd_io.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform {
+
+bool write_all(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace platform
