@@ -69,12 +69,12 @@ int HeadlessUi::message_box(std::string_view title, std::string_view text, BoxBu
     return kIdCancel;
 }
 
-bool HeadlessUi::create_window(const WindowSpec& spec, const ControlTable& controls, WindowEvents& events) {
-    spec_ = spec;
+bool HeadlessUi::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
+    window_spec_ = window;
     events_ = &events;
-    title_ = spec.title;
-    position_ = {spec.x == kDefaultPosition ? 0 : spec.x, spec.y == kDefaultPosition ? 0 : spec.y};
-    picture_ = spec.bitmap_path;
+    title_ = window.title;
+    position_ = {window.x == kDefaultPosition ? 0 : window.x, window.y == kDefaultPosition ? 0 : window.y};
+    picture_ = window.bitmap_path;
     controls_.clear();
     for (const ControlRecord& r : controls.records) {
         Control c;
@@ -117,7 +117,7 @@ void HeadlessUi::handle_event(std::string_view line) {
     std::string_view verb = first_word(rest);
     auto is = [&](std::string_view v) { return platform::equals_ignore_case(verb, v); };
     if (is("timer")) {
-        if (spec_.timer_ms != 0) events_->on_timer();
+        if (window_spec_.timer_ms != 0) events_->on_timer();
         return;
     }
     if (is("close")) {
@@ -186,7 +186,7 @@ void HeadlessUi::type(size_t index, std::string_view text) {
 }
 
 void HeadlessUi::menu(std::string_view text) {
-    if (!spec_.has_menu) return;
+    if (!window_spec_.has_menu) return;
     std::string wanted = without_ampersands(text);
     for (const Control& c : controls_) {
         const ControlRecord& r = c.record;
@@ -199,7 +199,7 @@ void HeadlessUi::menu(std::string_view text) {
             return;
         }
     }
-    if (spec_.has_about && platform::equals_ignore_case(without_ampersands(spec_.about_item), wanted))
+    if (window_spec_.has_about && platform::equals_ignore_case(without_ampersands(window_spec_.about_item), wanted))
         events_->on_command(kAboutId, 0);
 }
 

@@ -24,7 +24,7 @@ public:
 
     int message_box(std::string_view title, std::string_view text, BoxButtons buttons, BoxIcon icon,
                     bool owned) override;
-    bool create_window(const WindowSpec& spec, const ControlTable& controls, WindowEvents& events) override;
+    bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) override;
     void show_window() override { shown_ = true; }
     void run_message_loop() override;
     void pump_messages() override {}
@@ -82,7 +82,7 @@ private:
     std::istream& in_;
     std::ostream& out_;
     WindowEvents* events_ = nullptr;
-    WindowSpec spec_;
+    WindowSpec window_spec_;
     std::vector<Control> controls_;
     std::string title_, picture_;
     WindowPosition position_;

@@ -133,11 +133,11 @@ std::optional<std::string> format_number(std::string_view format, int32_t value,
     if (first != std::string::npos)
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
-    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& spec) {
-        char type = spec.back();
-        if (type == 'c') return std::snprintf(buf, size, spec.c_str(), static_cast<int>(static_cast<unsigned char>(value)));
-        if (type == 'd' || type == 'i') return std::snprintf(buf, size, spec.c_str(), static_cast<int>(value));
-        return std::snprintf(buf, size, spec.c_str(), static_cast<unsigned>(static_cast<uint32_t>(value)));
+    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& conversion) {
+        char type = conversion.back();
+        if (type == 'c') return std::snprintf(buf, size, conversion.c_str(), static_cast<int>(static_cast<unsigned char>(value)));
+        if (type == 'd' || type == 'i') return std::snprintf(buf, size, conversion.c_str(), static_cast<int>(value));
+        return std::snprintf(buf, size, conversion.c_str(), static_cast<unsigned>(static_cast<uint32_t>(value)));
     });
 }
 
@@ -148,8 +148,8 @@ std::optional<std::string> format_string(std::string_view format, std::string_vi
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
     std::string v(value.substr(0, value.find('\0')));
-    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& spec) {
-        return std::snprintf(buf, size, spec.c_str(), v.c_str());
+    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& conversion) {
+        return std::snprintf(buf, size, conversion.c_str(), v.c_str());
     });
 }
 

@@ -78,7 +78,7 @@ public:
                             bool owned) = 0;
 
     // Creates the hidden main window with its menu and controls.
-    virtual bool create_window(const WindowSpec& spec, const ControlTable& controls, WindowEvents& events) = 0;
+    virtual bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) = 0;
     virtual void show_window() = 0;
     // Runs until the window is destroyed.
     virtual void run_message_loop() = 0;

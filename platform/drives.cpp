@@ -40,8 +40,8 @@ DriveType type_of(long fs_type) {
 std::vector<DriveInfo> list_drives() {
     std::vector<DriveInfo> out;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        std::string spec = std::string(1, letter) + ":\\";
-        std::string root = to_host_path(spec);
+        std::string drive = std::string(1, letter) + ":\\";
+        std::string root = to_host_path(drive);
         if (root == "/" && letter != 'C') continue;
         DriveInfo info;
         info.letter = letter;

@@ -38,7 +38,7 @@ struct Window {
     HeadlessUi ui{in, out};
     Recorder events;
     ControlTable table;
-    WindowSpec spec;
+    WindowSpec window;
     explicit Window(const std::string& input = "") : in(input) {
         table.records = {
             record(kEdit, "up", 1200, style::kEsUppercase),
@@ -55,8 +55,8 @@ struct Window {
         table.records[7].routine = "popup";
         table.records[8].text = "&Open";
         table.records[8].routine = "open";
-        spec.about_item = "About";
-        ui.create_window(spec, table, events);
+        window.about_item = "About";
+        ui.create_window(window, table, events);
     }
 };
 
