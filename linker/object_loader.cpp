@@ -33,10 +33,7 @@ public:
 private:
     bool next_record() {
         if (text_mode_) {
-            if (!in_.read_line(record_, kMaxMessage)) return false;
-            size_t n = record_.size();
-            if (n >= 2 && record_[n - 1] == '\n' && record_[n - 2] == '\r') record_.erase(n - 2, 1);
-            return true;
+            return in_.read_line(record_, kMaxMessage);
         }
         int c;
         do c = in_.get();
