@@ -128,8 +128,10 @@ private:
 
     int create_temp() {
         int err = EEXIST;
+        // A short name beside the target, so that the longest file name still fits.
+        const std::string folder = parent_directory(target_);
         for (int n = 0; n < kTempAttempts && err == EEXIST; ++n) {
-            temp_ = target_ + ".~mfx" + std::to_string(n);
+            temp_ = folder + "/~mfx" + std::to_string(n) + ".tmp";
             err = fs_.create(temp_, keep_attributes_ ? 0600 : 0666, output_fd_);
         }
         temp_made_ = err == 0;

@@ -133,6 +133,17 @@ TEST(FileHandling, OverlongValuesAreRefusedBeforeAnyFileIsTouched) {
     EXPECT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(testkit::read_bytes(dir / "list.txt"), std::string(511, 'z') + "\n");
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"list.txt"});
+
+    // The longest name the file system allows, edited in place and into a new file.
+    const std::string longest = std::string(251, 'n') + ".txt";
+    testkit::write_bytes(dir / longest, "abc\n");
+    r = run_in(dir.path(), {"-q", "-i", longest, "-f", "b", "-r", "x"});
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(testkit::read_bytes(dir / longest), "axc\n");
+    r = run_in(dir.path(), {"-q", "-i", "list.txt", "-o", longest, "-f", "z", "-r", "y"});
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(testkit::read_bytes(dir / longest), std::string(511, 'y') + "\n");
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"list.txt", longest}));
 }
 
 }  // namespace
