@@ -11,9 +11,12 @@ int day_of_year(int year, int month, int day) {
 }
 
 int week_number(int year, int month, int day) {
-    // Weekday of January 1st: 1 = Monday ... 7 = Sunday.
-    int jan1 = ((year - 1969) / 4 + 365 * year - 719046) % 7;
-    if (jan1 <= 0) jan1 += 7;
+    // Weekday of January 1st: 1 = Monday ... 7 = Sunday. The leap days since
+    // 1969 are counted with floor division, so earlier years come out right.
+    int since = year - 1969;
+    int leap_days = since >= 0 ? since / 4 : -((3 - since) / 4);
+    int jan1 = ((leap_days + 365 * year - 719046) % 7 + 7) % 7;
+    if (jan1 == 0) jan1 = 7;
     int yday = day_of_year(year, month, day);
     int weekday = (jan1 - 1 + yday - 1) % 7 + 1;
     if (month == 12 && ((day == 29 && weekday == 1) || (day == 30 && weekday <= 2) || (day == 31 && weekday <= 3)))

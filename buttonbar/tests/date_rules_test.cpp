@@ -15,6 +15,11 @@ TEST(DateRules, WeekNumbers) {
     EXPECT_EQ(week_number(2023, 1, 1), 52);   // Sunday
     EXPECT_EQ(week_number(2020, 12, 31), 53); // Thursday
     EXPECT_EQ(week_number(2024, 12, 31), 1);  // Tuesday
+    // Before 1969 the leap days since then are counted downwards.
+    EXPECT_EQ(week_number(1902, 1, 5), 1);    // Sunday
+    EXPECT_EQ(week_number(1950, 1, 1), 52);   // Sunday
+    EXPECT_EQ(week_number(1960, 1, 1), 53);   // Friday
+    EXPECT_EQ(week_number(1968, 12, 30), 1);  // Monday
 }
 
 TEST(DateRules, DayOfYear) {
