@@ -13,28 +13,27 @@ namespace {
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-bool match_from(std::string_view p, std::string_view n) {
-    // Iterative matcher with one back-tracking point for the last '*'.
-    size_t pi = 0, ni = 0, star = std::string_view::npos, mark = 0;
-    while (ni < n.size()) {
-        if (pi < p.size() && p[pi] == '*') {
-            star = pi++;
-            mark = ni;
-        } else if (pi < p.size() && (p[pi] == '?' || lower(p[pi]) == lower(n[ni]))) {
-            ++pi;
-            ++ni;
-        } else if (star != std::string_view::npos) {
-            pi = star + 1;
-            ni = ++mark;
-        } else {
-            return false;
+// The pattern elements of a Windows search: '*' before a dot stops at the
+// name's last dot, '?' matches nothing at a dot or the end of the name, and
+// a dot before a wildcard may match the end of the name.
+enum : char { kAnyRun = '*', kRunToLastDot = 1, kOneOrNone = 2, kDotOrEnd = 3 };
+
+std::string search_elements(std::string_view pattern) {
+    std::string p(pattern);
+    bool ends_in_dot = false;
+    while (p.size() > 1 && p.back() == '.') {  // a trailing dot is dropped from the name
+        p.pop_back();
+        ends_in_dot = true;
+    }
+    for (size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '.' && i > 0 && p[i - 1] == '*') p[i - 1] = kRunToLastDot;
+        if (p[i] == '?' || p[i] == '*') {
+            if (p[i] == '?') p[i] = kOneOrNone;
+            if (i > 0 && p[i - 1] == '.') p[i - 1] = kDotOrEnd;
         }
     }
-    // The name is used up: the rest of the pattern must be able to match
-    // nothing ('*', trailing '?', or a final '.').
-    while (pi < p.size() && (p[pi] == '*' || p[pi] == '?')) ++pi;
-    if (pi < p.size() && p[pi] == '.' && pi + 1 == p.size()) ++pi;
-    return pi == p.size();
+    if (ends_in_dot && p.back() == '*') p.back() = kRunToLastDot;
+    return p;
 }
 
 std::string directory_of(const PathParts& parts) { return parts.drive + parts.directory; }
@@ -42,21 +41,29 @@ std::string directory_of(const PathParts& parts) { return parts.drive + parts.di
 }  // namespace
 
 bool wildcard_match(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*" || pattern == "*") return true;
-    // "name." stands for a name without extension.
-    if (pattern.size() > 1 && pattern.back() == '.' && pattern.find('.') == pattern.size() - 1 &&
-        name.find('.') != std::string_view::npos)
-        return false;
-    if (match_from(pattern, name)) return true;
-    // "*.ext" style patterns also match a name without dot when the part
-    // after the dot can match nothing ("x.*" matches "x").
-    size_t dot = pattern.rfind('.');
-    if (dot != std::string_view::npos && name.find('.') == std::string_view::npos) {
-        std::string_view tail = pattern.substr(dot + 1);
-        if (tail.find_first_not_of("*?") == std::string_view::npos)
-            return match_from(pattern.substr(0, dot), name);
+    const std::string p = search_elements(pattern);
+    const size_t np = p.size(), nn = name.size();
+    const size_t last_dot = name.rfind('.');
+    // ok[i * (nn + 1) + j]: elements i.. match the name from j on.
+    std::vector<char> ok((np + 1) * (nn + 1), 0);
+    auto at = [&](size_t i, size_t j) -> char& { return ok[i * (nn + 1) + j]; };
+    at(np, nn) = 1;
+    for (size_t i = np; i-- > 0;) {
+        for (size_t j = nn + 1; j-- > 0;) {
+            bool end = j == nn;
+            char c = end ? '\0' : name[j];
+            bool m;
+            switch (p[i]) {
+                case kAnyRun: m = at(i + 1, j) || (!end && at(i, j + 1)); break;
+                case kRunToLastDot: m = at(i + 1, j) || (!end && j != last_dot && at(i, j + 1)); break;
+                case kOneOrNone: m = end || c == '.' ? at(i + 1, j) : at(i + 1, j + 1); break;
+                case kDotOrEnd: m = end ? at(i + 1, j) : c == '.' && at(i + 1, j + 1); break;
+                default: m = !end && lower(p[i]) == lower(c) && at(i + 1, j + 1); break;
+            }
+            at(i, j) = m;
+        }
     }
-    return false;
+    return at(0, 0);
 }
 
 std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entries) {

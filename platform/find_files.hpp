@@ -1,7 +1,9 @@
 // Directory search with Windows wildcard rules: '*' matches any run of
-// characters, '?' one character (or none at the end of the name), "*.*"
-// matches every name, a trailing '.' matches names without extension, and
-// names compare ignoring case. Directories match too.
+// characters, but "*." stops at the name's last dot; '?' matches one
+// character other than a dot, and nothing at a dot or the end of the name;
+// ".*" and ".?" also match a name without dot, so "*.*" matches every name;
+// a trailing '.' matches names without extension. Names compare ignoring
+// case. Directories match too.
 #pragma once
 
 #include <string>

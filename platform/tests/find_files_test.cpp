@@ -20,6 +20,32 @@ TEST(WildcardMatch, WindowsRules) {
     EXPECT_FALSE(wildcard_match("*a*b", "xxaxxbxx"));
 }
 
+TEST(WildcardMatch, QuestionMarksAndDots) {
+    // '?' never matches a dot: there it, and the '?' after it, match nothing.
+    EXPECT_TRUE(wildcard_match("a?.txt", "a.txt"));
+    EXPECT_TRUE(wildcard_match("a?.txt", "ab.txt"));
+    EXPECT_FALSE(wildcard_match("a?.txt", "abc.txt"));
+    EXPECT_FALSE(wildcard_match("???", "a.b"));
+    EXPECT_TRUE(wildcard_match("???", "ab"));
+    EXPECT_FALSE(wildcard_match("???", "abcd"));
+    EXPECT_FALSE(wildcard_match("a?b", "a.b"));
+    EXPECT_FALSE(wildcard_match("?", ".x"));
+    // "*." before the extension stops at the last dot; ".*" and ".?" may match nothing.
+    EXPECT_TRUE(wildcard_match("*.txt", "a.b.txt"));
+    EXPECT_TRUE(wildcard_match("*.*", "a.b.c"));
+    EXPECT_TRUE(wildcard_match("*.*", ".profile"));
+    EXPECT_TRUE(wildcard_match("x.*", "x.y.z"));
+    EXPECT_TRUE(wildcard_match("*.?", "a"));
+    EXPECT_TRUE(wildcard_match("*.?", "a.b"));
+    EXPECT_FALSE(wildcard_match("*.?", "a.bc"));
+    EXPECT_TRUE(wildcard_match("*.t*", "a.t"));
+    EXPECT_FALSE(wildcard_match("*.t*", "abc"));
+    EXPECT_TRUE(wildcard_match("a*.", "abc"));
+    EXPECT_FALSE(wildcard_match("a*.", "ab.c"));
+    EXPECT_FALSE(wildcard_match("a*.", "xbc"));
+    EXPECT_TRUE(wildcard_match("A*", "a.b.c"));
+}
+
 TEST(FindFiles, MatchesFilesAndDirectoriesSorted) {
     testkit::TempDir dir;
     testkit::write_bytes(dir / "b.txt", "");
