@@ -12,6 +12,7 @@ struct Conversion {
     size_t width = 0;
     bool has_precision = false;
     size_t precision = 0;
+    bool is_short = false;   // 'h' without 'l'
     char type = 0;
     bool complete = false;
     bool too_wide = false;
@@ -34,7 +35,9 @@ Conversion parse_conversion(std::string_view f, size_t pos, size_t limit) {
         c.has_precision = true;
         number(c.precision);
     }
-    while (i < f.size() && (f[i] == 'h' || f[i] == 'l')) ++i;
+    bool h = false, l = false;
+    for (; i < f.size() && (f[i] == 'h' || f[i] == 'l'); ++i) (f[i] == 'h' ? h : l) = true;
+    c.is_short = h && !l;
     if (i < f.size()) {
         c.type = f[i++];
         c.complete = true;
@@ -44,15 +47,22 @@ Conversion parse_conversion(std::string_view f, size_t pos, size_t limit) {
     return c;
 }
 
-std::string spec_of(const Conversion& c, char type) {
+// Texts and characters are padded with zeros too under the '0' flag; the
+// host's printf does not do that, so the padding is added afterwards.
+bool pads_text_with_zeros(const Conversion& c) {
+    return (c.type == 's' || c.type == 'c') && c.flags.find('0') != std::string::npos &&
+           c.flags.find('-') == std::string::npos;
+}
+
+std::string spec_of(const Conversion& c) {
     std::string s(1, '%');
     s += c.flags;
-    if (c.width) s += std::to_string(c.width);
+    if (c.width && !pads_text_with_zeros(c)) s += std::to_string(c.width);
     if (c.has_precision) {
         s += '.';
         s += std::to_string(c.precision);
     }
-    s += type;
+    s += c.type;
     return s;
 }
 
@@ -78,9 +88,11 @@ std::optional<std::string> format_one(std::string_view format, std::string_view 
                 if (c.too_wide) return std::nullopt;
                 // The width and precision are bounded by limit, so this fits.
                 std::vector<char> buf(2 * limit + 64);
-                int n = fill(buf.data(), buf.size(), spec_of(c, c.type));
+                int n = fill(buf.data(), buf.size(), spec_of(c), c);
                 if (n < 0) return std::nullopt;
-                out.append(buf.data(), std::min(static_cast<size_t>(n), buf.size() - 1));
+                size_t len = std::min(static_cast<size_t>(n), buf.size() - 1);
+                if (pads_text_with_zeros(c) && len < c.width) out.append(c.width - len, '0');
+                out.append(buf.data(), len);
                 used = true;
             } else {
                 out.append(format.substr(i, c.end - i));
@@ -133,11 +145,13 @@ std::optional<std::string> format_number(std::string_view format, int32_t value,
     if (first != std::string::npos)
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
-    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& conversion) {
-        char type = conversion.back();
-        if (type == 'c') return std::snprintf(buf, size, conversion.c_str(), static_cast<int>(static_cast<unsigned char>(value)));
-        if (type == 'd' || type == 'i') return std::snprintf(buf, size, conversion.c_str(), static_cast<int>(value));
-        return std::snprintf(buf, size, conversion.c_str(), static_cast<unsigned>(static_cast<uint32_t>(value)));
+    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& spec, const Conversion& c) {
+        const char* sp = spec.c_str();
+        if (c.type == 'c') return std::snprintf(buf, size, sp, static_cast<int>(static_cast<unsigned char>(value)));
+        if (c.type == 'd' || c.type == 'i')
+            return std::snprintf(buf, size, sp, c.is_short ? static_cast<int16_t>(value) : static_cast<int>(value));
+        uint32_t u = static_cast<uint32_t>(value);
+        return std::snprintf(buf, size, sp, static_cast<unsigned>(c.is_short ? static_cast<uint16_t>(u) : u));
     });
 }
 
@@ -148,8 +162,8 @@ std::optional<std::string> format_string(std::string_view format, std::string_vi
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
     std::string v(value.substr(0, value.find('\0')));
-    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& conversion) {
-        return std::snprintf(buf, size, conversion.c_str(), v.c_str());
+    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& spec, const Conversion&) {
+        return std::snprintf(buf, size, spec.c_str(), v.c_str());
     });
 }
 

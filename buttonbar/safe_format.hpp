@@ -24,8 +24,10 @@ struct MessageArg {
 std::string format_message(std::string_view format, const std::vector<MessageArg>& args);
 
 // fmtval(: every '%' after the first becomes a blank; the one conversion may
-// be d, i, u, x, X, o or c with flags, width, precision and an h or l size.
-// nullopt when the result would be longer than limit characters.
+// be d, i, u, x, X, o or c with flags, width, precision and an h or l size
+// ('h' alone makes the value a short). The '0' flag pads characters and
+// texts with zeros too. nullopt when the result would be longer than limit
+// characters.
 std::optional<std::string> format_number(std::string_view format, int32_t value, size_t limit);
 
 // fmtstr(: likewise with one s conversion.

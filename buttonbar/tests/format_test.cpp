@@ -36,6 +36,20 @@ TEST(FormatString, Conversions) {
     EXPECT_FALSE(format_string("%s", std::string(300, 'a'), 254));
 }
 
+TEST(FormatConversions, ZeroFlagAndShortSize) {
+    // The '0' flag pads texts and characters with zeros as well.
+    EXPECT_EQ(format_string("%08s", "101", 254), "00000101");
+    EXPECT_EQ(format_string("%-05s|", "ab", 254), "ab   |");
+    EXPECT_EQ(format_string("%05.1s", "ab", 254), "0000a");
+    EXPECT_EQ(format_number("%03c", 65, 254), "00A");
+    EXPECT_EQ(format_number("%08.3d", 42, 254), "     042");
+    // 'h' takes the value as a short, unless 'l' makes it long.
+    EXPECT_EQ(format_number("%hd", 70000, 254), "4464");
+    EXPECT_EQ(format_number("%hu", -1, 254), "65535");
+    EXPECT_EQ(format_number("%hx", 0x12345, 254), "2345");
+    EXPECT_EQ(format_number("%hld", 70000, 254), "70000");
+}
+
 TEST(FormatMessage, ArgumentsByKind) {
     std::vector<MessageArg> args{MessageArg::of("one"), MessageArg::of("two")};
     EXPECT_EQ(format_message("%s-%s-%s", args), "one-two-%s");
