@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "fd_io.hpp"
@@ -29,8 +30,10 @@ bool copy_host(const std::string& src, const std::string& dst) {
         ::close(in);
         return false;
     }
-    std::string temp = dst + ".tmp" + std::to_string(getpid());
-    int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // A short temporary name beside the target, so the longest names fit.
+    size_t slash = dst.rfind('/');
+    std::string temp = (slash == std::string::npos ? std::string() : dst.substr(0, slash + 1)) + ".tmsXXXXXX";
+    int out = mkostemp(temp.data(), O_CLOEXEC);
     if (out < 0) {
         ::close(in);
         return false;

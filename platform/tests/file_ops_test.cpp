@@ -22,6 +22,9 @@ TEST(FileOps, CopyReplacesAndKeepsTime) {
     fs::create_directory(dir / "d");
     EXPECT_FALSE(platform::copy_file((dir / "a").string(), (dir / "d").string()));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);  // no leftovers
+    std::string longest(255, 'n');  // the longest name a folder can hold
+    ASSERT_TRUE(platform::copy_file((dir / "a").string(), (dir / longest).string()));
+    EXPECT_EQ(testkit::read_bytes(dir / longest), "new");
 }
 
 TEST(FileOps, MoveNeverReplaces) {
