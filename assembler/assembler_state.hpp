@@ -132,9 +132,13 @@ struct ConditionLevel {
 // Where the loader stands after the fields written so far.
 struct LoadPosition {
     bool valid = false;
-    int row = 0;
-    int address = 0;
+    int segment = 0;  // current_segment when written (PSEG keeps its >1002)
+    int address = 0;  // not wrapped: a word after >FFFE is placed again
     bool relocatable = false;
+
+    bool at(int seg, int addr, bool reloc) const {
+        return valid && segment == seg && address == addr && relocatable == reloc;
+    }
 };
 
 struct ObjectWriterState {
@@ -150,7 +154,7 @@ struct ObjectWriterState {
     LoadPosition position;
     // Last data word written (for an odd byte completing the word below it).
     bool have_last_word = false;
-    int last_word_row = 0;
+    int last_word_segment = 0;
     int last_word_address = 0;
     bool last_word_relocatable = false;
     uint16_t last_word_value = 0;

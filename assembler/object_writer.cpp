@@ -106,13 +106,10 @@ void obj_write_segment_header(AssemblerState& st, const SegmentEntry& entry) {
 void obj_write_load_address(AssemblerState& st, int address, bool relocatable) {
     if (!writing(st) || st.current_segment == kDummySegment) return;
     ObjectWriterState& o = st.obj;
-    const int row = segment_row(st.current_segment);
     // Repeating the last load address is needed only when words moved the
     // loader on since.
-    const bool loader_there = o.position.valid && o.position.row == row && o.position.address == address &&
-                              o.position.relocatable == relocatable;
     if (o.field_count >= 1 && o.last_load_segment == st.current_segment && o.last_load_address == address &&
-        o.last_load_relocatable == relocatable && loader_there)
+        o.last_load_relocatable == relocatable && o.position.at(st.current_segment, address, relocatable))
         return;
     o.last_load_segment = st.current_segment;
     o.last_load_address = address;
@@ -144,17 +141,16 @@ void obj_write_load_address(AssemblerState& st, int address, bool relocatable) {
     else
         obj_make_room(st, 1, 1, length);
     emit_field(st, f);
-    o.position = LoadPosition{true, row, address, relocatable};
+    o.position = LoadPosition{true, st.current_segment, address, relocatable};
 }
 
 void obj_write_word(AssemblerState& st, int address, bool address_relocatable, uint16_t value,
                     bool value_relocatable, int segment) {
     if (!writing(st) || st.current_segment == kDummySegment) return;
     ObjectWriterState& o = st.obj;
-    const int row = segment_row(st.current_segment);
-    // A load address first unless the loader stands at this word already.
-    if (!(o.position.valid && o.position.row == row && o.position.address == address &&
-          o.position.relocatable == address_relocatable))
+    // A load address first unless the loader stands at this word already,
+    // in this segment.
+    if (!o.position.at(st.current_segment, address, address_relocatable))
         obj_write_load_address(st, address, address_relocatable);
 
     char tag = 'B';
@@ -176,9 +172,9 @@ void obj_write_word(AssemblerState& st, int address, bool address_relocatable, u
     if (tag == 'N') f.value(static_cast<unsigned>(common));
     if (obj_make_room(st, 66, 12, static_cast<int>(f.text.size()))) obj_write_load_address(st, address, address_relocatable);
     emit_field(st, f);
-    o.position = LoadPosition{true, row, (address + 2) & 0xFFFF, address_relocatable};
+    o.position = LoadPosition{true, st.current_segment, address + 2, address_relocatable};
     o.have_last_word = true;
-    o.last_word_row = row;
+    o.last_word_segment = st.current_segment;
     o.last_word_address = address;
     o.last_word_relocatable = address_relocatable;
     o.last_word_value = value;
@@ -219,7 +215,7 @@ void obj_flush_byte(AssemblerState& st) {
         address &= 0xFFFE;
         word = o.pending_byte;
         // Keep the byte below when the last word written ends on it.
-        if (o.have_last_word && o.last_word_row == segment_row(st.current_segment) &&
+        if (o.have_last_word && o.last_word_segment == st.current_segment &&
             o.last_word_relocatable == o.pending_address_relocatable &&
             ((o.last_word_address + 2) & 0xFFFF) == o.pending_address)
             word = static_cast<uint16_t>((o.last_word_value & 0xFF) << 8 | word);

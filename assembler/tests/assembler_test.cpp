@@ -80,6 +80,16 @@ TEST(Object, WordAfterClosedSegmentGetsItsLoadAddress) {
     EXPECT_TRUE(contains(recs[0], "A0000B0001P00000001B0003A0002B0005")) << recs[0];
 }
 
+TEST(Object, SegmentChangeAloneNeedsLoadAddress) {
+    Workspace ws;
+    // PEND returns to the program segment at the address the PSEG word left.
+    Result r = ws.assemble("       PSEG\n       DATA 1\n       PEND\n       DATA 2\n       END\n");
+    EXPECT_EQ(records(r.object)[0], "00004        A0000B0001A0002B00027F9CAF") << r.object;
+    // A word at >0000 after one at >FFFE is placed again.
+    r = ws.assemble("       AORG >FFFE\n       DATA 1,2\n       END\n");
+    EXPECT_TRUE(contains(records(r.object)[0], "9FFFEB000190000B0002")) << r.object;
+}
+
 TEST(Object, ReferenceAtProgramOffsetZeroIsKept) {
     Workspace ws;
     Result r = ws.assemble("       REF  EXT,NEVER\n       DATA EXT\n       B    @EXT\n       DATA EXT\n       END\n");
