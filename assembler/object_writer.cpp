@@ -214,11 +214,15 @@ void obj_flush_byte(AssemblerState& st) {
     if (address & 1) {
         address &= 0xFFFE;
         word = o.pending_byte;
-        // Keep the byte below when the last word written ends on it.
+        // Keep the byte below when the last word written holds it: its low
+        // byte (a pair at the odd address below) or its high byte.
         if (o.have_last_word && o.last_word_segment == st.current_segment &&
-            o.last_word_relocatable == o.pending_address_relocatable &&
-            ((o.last_word_address + 2) & 0xFFFF) == o.pending_address)
-            word = static_cast<uint16_t>((o.last_word_value & 0xFF) << 8 | word);
+            o.last_word_relocatable == o.pending_address_relocatable) {
+            if (o.last_word_address + 2 == o.pending_address)
+                word = static_cast<uint16_t>((o.last_word_value & 0xFF) << 8 | word);
+            else if (o.last_word_address == address)
+                word = static_cast<uint16_t>((o.last_word_value & 0xFF00) | word);
+        }
     } else {
         word = static_cast<uint16_t>(o.pending_byte << 8);
     }

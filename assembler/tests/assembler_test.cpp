@@ -119,6 +119,9 @@ TEST(Object, RepeatedOriginAndOddBytes) {
     // A byte completing the word below an odd pair keeps the pair's byte.
     r = ws.assemble("       BSS  1\n       BYTE 1,2,3\n       DATA 9\n       END\n");
     EXPECT_TRUE(contains(records(r.object)[0], "A0001B0102A0002B0203B0009")) << r.object;
+    // ... and so does a byte completing a flushed even byte.
+    r = ws.assemble("       BYTE 1\n       BSS  0\n       BYTE 2\n       END\n");
+    EXPECT_TRUE(contains(records(r.object)[0], "A0000B0100A0001A0000B0102")) << r.object;
     // A byte flushed by BES lands at its own address.
     r = ws.assemble("       DATA 1\n       BYTE 5\nL      BES  4\n       END\n");
     EXPECT_TRUE(contains(records(r.object)[0], "B0001A0003A0002B0500A0007")) << r.object;
