@@ -25,6 +25,14 @@ bool put_number(Dok& dok, Output& out, const char* format, int v) {
     return append_result(dok, out, buf);
 }
 
+// A line of at most 254 characters with its line feed; like a C string it
+// ends at a NUL byte.
+bool read_text_line(platform::TextReader& reader, std::string& line) {
+    if (!reader.read_line(line, kValueSize)) return false;
+    line.resize(std::min(line.size(), line.find('\0')));
+    return true;
+}
+
 template <typename Get>
 bool date_word(Dok& dok, Scan& s, Output& out, Get get) {
     if (!no_args(dok, s)) return false;
@@ -105,7 +113,7 @@ bool w_fread(Dok& dok, Scan& s, Output& out) {
     if (!reader.open(dok.file_path(file))) return true;
     std::string line, last;
     for (uint32_t i = 0; i < n; ++i) {
-        if (!reader.read_line(line, kValueSize)) {
+        if (!read_text_line(reader, line)) {
             dok.errorlevel = 1;
             break;
         }
@@ -150,7 +158,7 @@ bool w_readf(Dok& dok, Scan& s, Output& out) {
         return false;
     }
     std::string line;
-    if (!r->read_line(line, kValueSize)) {
+    if (!read_text_line(*r, line)) {
         dok.errorlevel = 1;
         return true;
     }

@@ -122,3 +122,10 @@ TEST(Words, DriveLines) {
     EXPECT_EQ(h.run("bad"), "Dok: Message 18\n");
     EXPECT_EQ(h.run("wrong"), "Dok: Message 14\n");
 }
+
+TEST(Words, TextFileLinesEndAtANul) {
+    Harness h("[r]\n#echo([#fread(f.txt,1)][#readf(#openf(f.txt))])\n");
+    testkit::write_bytes(h.dir / "f.txt", std::string("ab\0cd\nnext\n", 11));
+    testkit::ScopedCwd cwd(h.dir.path());
+    EXPECT_EQ(h.run("r"), "Dok: [ab][ab]\n");
+}
