@@ -46,10 +46,6 @@ void slice(const MemorySum& range, unsigned buffer_size, std::vector<Slice>& sli
 
 bool in_rom(unsigned a) { return a >= kRomStart && a < kRomEnd; }
 
-void skip_white(std::string_view text, size_t& pos) {
-    while (pos < text.size() && is_white(text[pos])) ++pos;
-}
-
 class CartridgeBuild {
 public:
     explicit CartridgeBuild(LinkState& s) : s_(s) {}

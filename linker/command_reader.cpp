@@ -114,17 +114,10 @@ void run_command(LinkState& s, std::string_view line) {
     link_message(s, "*** Unknown command <%c>\n", line[1]);
 }
 
-unsigned hex_digit(char c) {
-    return c <= '9' ? static_cast<unsigned>(c - '0')
-                    : static_cast<unsigned>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
-}
-
-bool is_hex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
-
 std::optional<uint16_t> parse_hex4(std::string_view text) {
     unsigned v = 0;
     size_t n = 0;
-    while (n < 4 && n < text.size() && is_hex(text[n])) v = v << 4 | hex_digit(text[n++]);
+    for (int d; n < 4 && n < text.size() && (d = hex_value(text[n])) >= 0; ++n) v = v << 4 | static_cast<unsigned>(d);
     if (n == 0) return std::nullopt;
     return static_cast<uint16_t>(v);
 }

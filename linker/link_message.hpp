@@ -25,6 +25,18 @@ std::string resolve_file_name(const LinkState& s, std::string_view name);
 
 inline bool is_white(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+inline void skip_white(std::string_view text, size_t& pos) {
+    while (pos < text.size() && is_white(text[pos])) ++pos;
+}
+
+// Value of a hexadecimal digit of either case; -1 for any other character.
+inline int hex_value(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 // Skips white space and copies the following word; returns the characters
 // consumed, 0 when there is no word.
 size_t read_token(std::string_view text, std::string& word);

@@ -59,8 +59,7 @@ private:
         unsigned v = 0;
         bool digits = true;
         for (int i = 0; i < 4; ++i) {
-            uint8_t c = take(summed);
-            int d = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+            int d = hex_value(static_cast<char>(take(summed)));
             if (d < 0) digits = false;
             if (digits) v = v << 4 | static_cast<unsigned>(d);
         }

@@ -14,10 +14,6 @@ struct Range {
     uint16_t last;
 };
 
-void skip_white(std::string_view text, size_t& pos) {
-    while (pos < text.size() && is_white(text[pos])) ++pos;
-}
-
 // Complete pairs up to the first argument that is missing or fails.
 std::vector<Range> parse_pairs(LinkState& s, std::string_view text) {
     std::vector<Range> pairs;

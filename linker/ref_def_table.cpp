@@ -1,6 +1,5 @@
 #include "ref_def_table.hpp"
 
-#include <cctype>
 #include <cstdio>
 
 #include "link_message.hpp"
@@ -110,11 +109,8 @@ bool parse_name_or_address(LinkState& s, std::string_view text, size_t& pos, uin
             return false;
         }
         unsigned v = 0;
-        while (i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i]))) {
-            char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-            v = ((v << 4) | static_cast<unsigned>(c <= '9' ? c - '0' : c - 'A' + 10)) & 0xFFFF;
-            ++i;
-        }
+        for (; i < text.size() && hex_value(text[i]) >= 0; ++i)
+            v = (v << 4 | static_cast<unsigned>(hex_value(text[i]))) & 0xFFFF;
         value = static_cast<uint16_t>(v);
         pos = i;
         return true;
