@@ -134,22 +134,24 @@ void directive_text(AssemblerState& st) {
         }
         advance(st, 1);
     };
-    const bool quoted = text && !text->empty() && (*text)[0] == '\'';
-    if (quoted) {
-        std::vector<int> bytes;
-        if (chars.empty())
-            bytes.push_back(0);
-        else
-            for (char c : chars) bytes.push_back(static_cast<unsigned char>(c));
-        if (negate) bytes.back() = (0 - bytes.back()) & 0xFF;
-        for (size_t i = 0; i < bytes.size(); ++i) emit(bytes[i], i == 0);
+    // Without a quoted string nothing is emitted.
+    if (!text || text->empty() || (*text)[0] != '\'') {
+        if (st.pass == 2) lst_word_line(st, st.line_number, kNone, kNone);
+        return;
     }
+    std::vector<int> bytes;
+    if (chars.empty())
+        bytes.push_back(0);
+    else
+        for (char c : chars) bytes.push_back(static_cast<unsigned char>(c));
+    if (negate) bytes.back() = (0 - bytes.back()) & 0xFF;
+    for (size_t i = 0; i < bytes.size(); ++i) emit(bytes[i], i == 0);
+    // A bad string (too long or not closed) is followed by blank, blank, 0.
     if (code != 0) {
         emit(0x20, false);
         emit(0x20, false);
         emit(0x00, false);
     }
-    if (!quoted && st.pass == 2) lst_word_line(st, st.line_number, kNone, kNone);
 }
 
 void directive_idt(AssemblerState& st) {

@@ -75,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"       TEXT 'It''s'", "A0000B4974B2773"},
                     Case{"       TEXT -'ABC'", "A0000B4142BBD00"},
                     Case{"       TEXT ''\n       EVEN", "A0000B0000"},
+                    Case{"       TEXT\n       TEXT ABC\n       DATA 1", "A0000B0001"},
                     Case{"       LOAD X\n       SREF Y\n       DATA 1", "A0000B0001"}));
 
 // The XOP row copied for a DXOP name, and the size of error cases.
