@@ -131,7 +131,7 @@ void lst_more_operand(AssemblerState& st, int location, const OperandValue& v) {
     put_hex4(out, static_cast<unsigned>(location));
     out += ' ';
     put_hex4(out, v.value);
-    out += value_mark(v);
+    out += v.external && v.value == 0 ? ' ' : value_mark(v);  // a chain end
     finish_line(st);
 }
 

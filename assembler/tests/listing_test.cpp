@@ -72,6 +72,15 @@ TEST(Listing, ValueMarksAndTables) {
     EXPECT_NE(r.console.find("  D P       0000 \n  X SVC     0001   D UND     0000 \n"), std::string::npos) << r.console;
 }
 
+TEST(Listing, ChainLinksOnContinuationLines) {
+    Workspace ws;
+    auto lines = lines_of(ws.assemble("       REF  EXT\n       DATA EXT\n       B    @EXT\n       B    @EXT\n       END\n")
+                              .listing);
+    // A link to program address 0 shows no mark; other links do.
+    EXPECT_EQ(count(lines, "       0004 0000 "), 1);
+    EXPECT_EQ(count(lines, "       0008 0004'"), 1);
+}
+
 TEST(Listing, PassOneErrorsOpenTheirOwnPage) {
     Workspace ws;
     auto r = ws.assemble("X      DATA 1\nX      DATA 2\n       REF  X\n       END\n");
