@@ -70,7 +70,7 @@ bool start_program(Dok& dok, Scan& s) {
     dok.waiting_for_child = true;
     for (;;) {
         dok.ui.pump_messages();
-        int code = 0;
+        int code = dok.errorlevel;  // kept when the exit code cannot be read
         if (process.finished(code)) {
             dok.errorlevel = code;
             break;

@@ -124,7 +124,8 @@ std::string find_program(std::string_view name) {
 
 Process::~Process() { detach(); }
 
-Process::Process(Process&& other) noexcept : pid_(other.pid_), done_(other.done_), code_(other.code_) {
+Process::Process(Process&& other) noexcept
+    : pid_(other.pid_), done_(other.done_), lost_(other.lost_), code_(other.code_) {
     other.pid_ = -1;
 }
 
@@ -133,6 +134,7 @@ Process& Process::operator=(Process&& other) noexcept {
         detach();
         pid_ = other.pid_;
         done_ = other.done_;
+        lost_ = other.lost_;
         code_ = other.code_;
         other.pid_ = -1;
     }
@@ -141,7 +143,7 @@ Process& Process::operator=(Process&& other) noexcept {
 
 int Process::start(std::string_view command_line, std::string_view working_dir) {
     detach();
-    done_ = false;
+    done_ = lost_ = false;
     std::vector<std::string> args = split_command_line(command_line);
     if (args.empty()) return kErrorFileNotFound;
     std::string program = find_program(args[0]);
@@ -173,17 +175,20 @@ int Process::start(std::string_view command_line, std::string_view working_dir) 
 
 bool Process::finished(int& exit_code) {
     if (done_) {
-        exit_code = code_;
+        if (!lost_) exit_code = code_;
         return true;
     }
     if (pid_ <= 0) return false;
     int status = 0;
-    pid_t r = waitpid(pid_, &status, WNOHANG);
+    pid_t r;
+    do r = waitpid(pid_, &status, WNOHANG);
+    while (r < 0 && errno == EINTR);
     if (r == 0) return false;
     done_ = true;
-    code_ = r == pid_ ? decode_status(status) : 0;
+    lost_ = r != pid_;
+    code_ = lost_ ? 0 : decode_status(status);
     pid_ = -1;
-    exit_code = code_;
+    if (!lost_) exit_code = code_;
     return true;
 }
 

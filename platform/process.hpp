@@ -49,7 +49,9 @@ public:
     bool started() const { return pid_ > 0; }
 
     // True once the program has ended; exit_code then holds its exit status
-    // (128 + signal number when it was killed).
+    // (128 + signal number when it was killed). When the status cannot be
+    // read (the program was reaped elsewhere) it is true and exit_code is
+    // left alone.
     bool finished(int& exit_code);
 
     // Waits for the end.
@@ -61,6 +63,7 @@ public:
 private:
     pid_t pid_ = -1;
     bool done_ = false;
+    bool lost_ = false;  // ended, but its status could not be read
     int code_ = 0;
 };
 

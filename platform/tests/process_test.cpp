@@ -1,6 +1,7 @@
 #include "platform/process.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <thread>
@@ -54,4 +55,13 @@ TEST(Process, WorkingDirectoryAndPolling) {
     while (!p.finished(code)) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(code, 259 & 0xFF);  // the host keeps 8 bits; a running program is never mistaken for done
     EXPECT_EQ(testkit::read_bytes(dir / "here.txt"), std::filesystem::canonical(dir.path()).string() + "\n");
+}
+
+TEST(Process, StatusThatCannotBeReadLeavesTheCodeAlone) {
+    platform::Process p;
+    ASSERT_EQ(p.start("sh -c \"exit 4\"", {}), 0);
+    while (wait(nullptr) > 0) {}  // reaped elsewhere: the status is lost
+    int code = 99;
+    EXPECT_TRUE(p.finished(code));
+    EXPECT_EQ(code, 99);
 }
