@@ -86,7 +86,13 @@ bool w_cmpfts(Dok& dok, Scan& s, Output& out) {
     const char* result;
     if (!platform::last_write_time(dok.file_path(a), ta)) result = "2";
     else if (!platform::last_write_time(dok.file_path(b), tb)) result = "-2";
-    else result = ta < tb ? "-1" : ta > tb ? "1" : "0";
+    else {
+        // File times are compared in 100-nanosecond ticks.
+        auto tick = [](int64_t ns) { return ns / 100 - (ns % 100 < 0); };
+        ta = tick(ta);
+        tb = tick(tb);
+        result = ta < tb ? "-1" : ta > tb ? "1" : "0";
+    }
     return append_result(dok, out, result);
 }
 

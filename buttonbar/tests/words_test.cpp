@@ -59,6 +59,13 @@ TEST(Words, FileTimes) {
     std::filesystem::last_write_time(h.dir / "old", std::filesystem::last_write_time(h.dir / "new") - std::chrono::hours(1));
     testkit::ScopedCwd cwd(h.dir.path());
     EXPECT_EQ(h.run("r"), "Dok: -1 1 0 2 -2\n");
+    // Times are compared in 100-nanosecond ticks.
+    auto tick = std::filesystem::file_time_type(std::chrono::seconds(1700000000));
+    std::filesystem::last_write_time(h.dir / "old", tick + std::chrono::nanoseconds(10));
+    std::filesystem::last_write_time(h.dir / "new", tick + std::chrono::nanoseconds(90));
+    EXPECT_EQ(h.run("r"), "Dok: 0 0 0 2 -2\n");
+    std::filesystem::last_write_time(h.dir / "new", tick + std::chrono::nanoseconds(100));
+    EXPECT_EQ(h.run("r"), "Dok: -1 1 0 2 -2\n");
 }
 
 TEST(Words, ProcessStartsAndShowMode) {
