@@ -5,13 +5,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 namespace platform {
-namespace {
-
-}  // namespace
 
 FdStreamBuf::FdStreamBuf(int fd, bool owned) : fd_(fd), owned_(owned) {
     setp(buffer_, buffer_ + sizeof buffer_);
