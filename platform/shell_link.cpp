@@ -136,7 +136,6 @@ FileStamp stamp_of(const std::string& host) {
     FileStamp stamp;
     struct statx sx;
     if (statx(AT_FDCWD, host.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return stamp;
-    stamp.exists = true;
     stamp.directory = S_ISDIR(sx.stx_mode);
     stamp.size = stamp.directory ? 0 : sx.stx_size;
     stamp.modified = nanoseconds(sx.stx_mtime);

@@ -26,7 +26,6 @@ std::optional<std::string> utf16_to_utf8(std::u16string_view text);  // nullopt 
 
 // What the file system says about one path component.
 struct FileStamp {
-    bool exists = false;
     bool directory = false;
     uint64_t size = 0;
     // Nanoseconds since 1970-01-01 UTC; 0 = unknown.
