@@ -15,6 +15,9 @@
 namespace platform {
 namespace {
 
+// Windows refuses to create or write names that hold wildcards.
+bool has_wildcards(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+
 bool same_entry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 bool copy_host(const std::string& src, const std::string& dst) {
@@ -67,9 +70,12 @@ bool copy_host(const std::string& src, const std::string& dst) {
 
 }  // namespace
 
-bool copy_file(std::string_view from, std::string_view to) { return copy_host(resolve_path(from), resolve_path(to)); }
+bool copy_file(std::string_view from, std::string_view to) {
+    return !has_wildcards(to) && copy_host(resolve_path(from), resolve_path(to));
+}
 
 bool move_file(std::string_view from, std::string_view to) {
+    if (has_wildcards(to)) return false;
     std::string src = resolve_path(from), dst = resolve_path(to);
     struct stat s, d;
     if (lstat(src.c_str(), &s) != 0) return false;
@@ -92,6 +98,7 @@ bool delete_file(std::string_view path) {
 }
 
 bool make_directory(std::string_view path) {
+    if (has_wildcards(path)) return false;
     std::string p = resolve_path(path);
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     return ::mkdir(p.c_str(), 0777) == 0;
@@ -115,6 +122,7 @@ bool last_write_time(std::string_view path, int64_t& nanoseconds) {
 }
 
 bool write_text(std::string_view path, std::string_view text, bool append) {
+    if (has_wildcards(path)) return false;
     std::string p = resolve_path(path);
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : O_TRUNC);
     int fd = ::open(p.c_str(), flags, 0666);

@@ -1,5 +1,6 @@
 // File operations with the outcomes of their Windows counterparts. Names are
-// Windows-style or host paths (resolved with resolve_path).
+// Windows-style or host paths (resolved with resolve_path). A name to be
+// created or written that holds '*' or '?' is refused.
 #pragma once
 
 #include <cstdint>

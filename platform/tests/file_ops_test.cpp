@@ -67,3 +67,13 @@ TEST(FileOps, WriteTextAppendsOrReplaces) {
     EXPECT_EQ(testkit::read_bytes(p), "c");
     EXPECT_FALSE(platform::write_text(dir.path().string(), "x", true));
 }
+
+TEST(FileOps, NewNamesWithWildcardsAreRefused) {
+    testkit::TempDir dir;
+    testkit::write_bytes(dir / "a", "A");
+    EXPECT_FALSE(platform::copy_file((dir / "a").string(), (dir / "*.bak").string()));
+    EXPECT_FALSE(platform::move_file((dir / "a").string(), (dir / "a?").string()));
+    EXPECT_FALSE(platform::make_directory((dir / "d*").string()));
+    EXPECT_FALSE(platform::write_text((dir / "log?").string(), "x", true));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
