@@ -52,6 +52,17 @@ bool exist_test(Dok& dok, Scan& s) {
     return true;
 }
 
+// mkdir( and rmdir(.
+bool directory_operation(Dok& dok, Scan& s, bool (*operation)(std::string_view), int error) {
+    std::string path;
+    if (!command_args(dok, s, path)) return false;
+    if (path.empty() || !operation(dok.file_path(path))) {
+        report_error(dok, error);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool w_copy(Dok& dok, Scan& s, Output&) { return pattern_operation(dok, s, FileOp::Copy); }
@@ -59,25 +70,8 @@ bool w_move(Dok& dok, Scan& s, Output&) { return pattern_operation(dok, s, FileO
 bool w_rename(Dok& dok, Scan& s, Output&) { return pattern_operation(dok, s, FileOp::Move); }
 bool w_del(Dok& dok, Scan& s, Output&) { return pattern_operation(dok, s, FileOp::Delete); }
 
-bool w_mkdir(Dok& dok, Scan& s, Output&) {
-    std::string path;
-    if (!command_args(dok, s, path)) return false;
-    if (path.empty() || !platform::make_directory(dok.file_path(path))) {
-        report_error(dok, kErrMkdir);
-        return false;
-    }
-    return true;
-}
-
-bool w_rmdir(Dok& dok, Scan& s, Output&) {
-    std::string path;
-    if (!command_args(dok, s, path)) return false;
-    if (path.empty() || !platform::remove_directory(dok.file_path(path))) {
-        report_error(dok, kErrRmdir);
-        return false;
-    }
-    return true;
-}
+bool w_mkdir(Dok& dok, Scan& s, Output&) { return directory_operation(dok, s, platform::make_directory, kErrMkdir); }
+bool w_rmdir(Dok& dok, Scan& s, Output&) { return directory_operation(dok, s, platform::remove_directory, kErrRmdir); }
 
 bool w_cmpfts(Dok& dok, Scan& s, Output& out) {
     std::string a, b;

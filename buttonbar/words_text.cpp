@@ -21,6 +21,15 @@ bool arithmetic(Dok& dok, Scan& s, Output& out, Op op) {
     return append_result(dok, out, unsigned_text(op(atoi32(a), static_cast<int32_t>(n))));
 }
 
+// hex( and oct(: atoi of the text in a printf format.
+bool radix_word(Dok& dok, Scan& s, Output& out, const char* format) {
+    std::string a;
+    if (!value_args(dok, s, a)) return false;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, format, static_cast<unsigned>(atoi32(a)));
+    return append_result(dok, out, buf);
+}
+
 }  // namespace
 
 bool w_seg(Dok& dok, Scan& s, Output& out) {
@@ -62,21 +71,8 @@ bool w_len(Dok& dok, Scan& s, Output& out) {
     return value_args(dok, s, a) && append_result(dok, out, std::to_string(a.size()));
 }
 
-bool w_hex(Dok& dok, Scan& s, Output& out) {
-    std::string a;
-    if (!value_args(dok, s, a)) return false;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%x", static_cast<unsigned>(atoi32(a)));
-    return append_result(dok, out, buf);
-}
-
-bool w_oct(Dok& dok, Scan& s, Output& out) {
-    std::string a;
-    if (!value_args(dok, s, a)) return false;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%o", static_cast<unsigned>(atoi32(a)));
-    return append_result(dok, out, buf);
-}
+bool w_hex(Dok& dok, Scan& s, Output& out) { return radix_word(dok, s, out, "%x"); }
+bool w_oct(Dok& dok, Scan& s, Output& out) { return radix_word(dok, s, out, "%o"); }
 
 bool w_bin(Dok& dok, Scan& s, Output& out) {
     std::string a;

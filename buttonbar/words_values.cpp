@@ -19,12 +19,6 @@ std::string directory_part(std::string_view path) {
     return d;
 }
 
-bool put_number(Dok& dok, Output& out, const char* format, int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, v);
-    return append_result(dok, out, buf);
-}
-
 // A line of at most 254 characters with its line feed; like a C string it
 // ends at a NUL byte.
 bool read_text_line(platform::TextReader& reader, std::string& line) {
@@ -33,10 +27,16 @@ bool read_text_line(platform::TextReader& reader, std::string& line) {
     return true;
 }
 
-template <typename Get>
-bool date_word(Dok& dok, Scan& s, Output& out, Get get) {
-    if (!no_args(dok, s)) return false;
-    return put_number(dok, out, "%2d", get(dok.now()));
+// Fields of the clock in a printf format.
+std::string clock_text(const char* format, int a, int b = 0, int c = 0) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, a, b, c);
+    return buf;
+}
+
+template <typename Text>
+bool clock_word(Dok& dok, Scan& s, Output& out, Text text) {
+    return no_args(dok, s) && append_result(dok, out, text(dok.now()));
 }
 
 }  // namespace
@@ -178,35 +178,27 @@ bool w_closef(Dok& dok, Scan& s, Output&) {
 }
 
 bool w_time(Dok& dok, Scan& s, Output& out) {
-    if (!no_args(dok, s)) return false;
-    LocalTime t = dok.now();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-    return append_result(dok, out, buf);
+    return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%02d:%02d:%02d", t.hour, t.minute, t.second); });
 }
 
 bool w_date(Dok& dok, Scan& s, Output& out) {
-    if (!no_args(dok, s)) return false;
-    LocalTime t = dok.now();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", t.day, t.month, t.year);
-    return append_result(dok, out, buf);
+    return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%02d-%02d-%02d", t.day, t.month, t.year); });
 }
 
-bool w_hour(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.hour; }); }
-bool w_minute(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.minute; }); }
-bool w_second(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.second; }); }
-bool w_year(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.year; }); }
-bool w_month(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.month; }); }
-bool w_day(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.day; }); }
-bool w_wday(Dok& dok, Scan& s, Output& out) { return date_word(dok, s, out, [](const LocalTime& t) { return t.weekday; }); }
+bool w_hour(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.hour); }); }
+bool w_minute(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.minute); }); }
+bool w_second(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.second); }); }
+bool w_year(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.year); }); }
+bool w_month(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.month); }); }
+bool w_day(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.day); }); }
+bool w_wday(Dok& dok, Scan& s, Output& out) { return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", t.weekday); }); }
 
 bool w_yday(Dok& dok, Scan& s, Output& out) {
-    return date_word(dok, s, out, [](const LocalTime& t) { return day_of_year(t.year, t.month, t.day); });
+    return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", day_of_year(t.year, t.month, t.day)); });
 }
 
 bool w_week(Dok& dok, Scan& s, Output& out) {
-    return date_word(dok, s, out, [](const LocalTime& t) { return week_number(t.year, t.month, t.day); });
+    return clock_word(dok, s, out, [](const LocalTime& t) { return clock_text("%2d", week_number(t.year, t.month, t.day)); });
 }
 
 }  // namespace dok::words
