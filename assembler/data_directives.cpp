@@ -43,18 +43,29 @@ void directive_equ(AssemblerState& st) {
     }
 }
 
-void directive_byte(AssemblerState& st) {
+namespace {
+
+// Cuts the operand of BYTE or DATA into st.items (DATA aligns first). False,
+// after listing the line and SYNTAX ERROR, when there is no operand.
+bool take_items(AssemblerState& st, bool align) {
     Field operand = scan_operand(st);
     scan_comment(st);
+    if (align) align_even(st, st.label_symbol);
     if (!operand) {
         if (st.pass == 2) lst_byte_line(st, st.line_number, kNone, kNone);
         record_error(st, kSyntaxError);
-        return;
+        return false;
     }
-    std::vector<std::string_view>& items = st.items;
-    split_items(*operand, items);
+    split_items(*operand, st.items);
+    return true;
+}
+
+}  // namespace
+
+void directive_byte(AssemblerState& st) {
+    if (!take_items(st, false)) return;
     bool first = true;
-    for (std::string_view item : items) {
+    for (std::string_view item : st.items) {
         OperandValue v;
         eval_expression(st, item, v);
         bool truncated = v.value > 255;
@@ -75,32 +86,14 @@ void directive_byte(AssemblerState& st) {
 }
 
 void directive_data(AssemblerState& st) {
-    Field operand = scan_operand(st);
-    scan_comment(st);
-    align_even(st, st.label_symbol);
-    if (!operand) {
-        if (st.pass == 2) lst_byte_line(st, st.line_number, kNone, kNone);
-        record_error(st, kSyntaxError);
-        return;
-    }
-    std::vector<std::string_view>& items = st.items;
-    split_items(*operand, items);
+    if (!take_items(st, true)) return;
     bool first = true;
-    for (std::string_view item : items) {
+    for (std::string_view item : st.items) {
         OperandValue v;
         eval_expression(st, item, v);
         Symbol* external = st.last_external;
         if (st.pass == 2) {
-            if (external && external->has(kRefName)) {
-                v = OperandValue{external->segment, external->value, external->has(kRelocatable), true};
-                external->segment = static_cast<uint16_t>(st.current_segment);
-                external->value = static_cast<uint16_t>(st.location_counter);
-                if (st.current_relocatable)
-                    external->flags |= kRelocatable;
-                else
-                    external->flags &= static_cast<uint8_t>(~kRelocatable);
-                external->referenced = true;
-            }
+            if (external && external->has(kRefName)) v = link_reference(st, *external);
             if (first) {
                 lst_operand_line(st, st.line_number, st.location_counter, v);
                 label_external_check(st);

@@ -1,5 +1,4 @@
 // Instruction handlers: operand parsing, register checks and encoding.
-#include <optional>
 #include <string>
 
 #include "errors.hpp"
@@ -15,29 +14,31 @@ namespace {
 
 uint16_t opcode(const AssemblerState& st) { return st.current_mnemonic->opcode(); }
 
-// Splits a two-operand field at its first comma. A missing field or comma is
-// SYNTAX ERROR and leaves both operands zero; false then.
-bool split_two(AssemblerState& st, const Field& field, std::string_view& first, std::string_view& second) {
-    if (!field) {
-        record_error(st, kSyntaxError);
-        return false;
-    }
-    size_t comma = field->find(',');
+GeneralOperand parse(AssemblerState& st, std::string_view text) {
+    GeneralOperand op;
+    parse_general_operand(st, text, op);
+    return op;
+}
+
+// Parses the two operands of a field split at its first comma. A missing
+// field or comma is SYNTAX ERROR and leaves both zero; false then.
+bool parse_two(AssemblerState& st, const Field& field, GeneralOperand& first, GeneralOperand& second) {
+    size_t comma = field ? field->find(',') : std::string_view::npos;
     if (comma == std::string_view::npos) {
         record_error(st, kSyntaxError);
         return false;
     }
-    first = field->substr(0, comma);
-    second = field->substr(comma + 1);
+    first = parse(st, field->substr(0, comma));
+    second = parse(st, field->substr(comma + 1));
     return true;
 }
 
-// The single operand of a field; a comma is SYNTAX ERROR and the text before
-// it is used. nullopt (after SYNTAX ERROR) when the field is missing.
-std::optional<std::string_view> single(AssemblerState& st, const Field& field) {
+// The one operand of a field; a comma is SYNTAX ERROR and the text before it
+// is used. Zero (after SYNTAX ERROR) when the field is missing.
+GeneralOperand parse_one(AssemblerState& st, const Field& field) {
     if (!field) {
         record_error(st, kSyntaxError);
-        return std::nullopt;
+        return GeneralOperand{};
     }
     std::string_view text = *field;
     size_t comma = text.find(',');
@@ -45,13 +46,16 @@ std::optional<std::string_view> single(AssemblerState& st, const Field& field) {
         record_error(st, kSyntaxError);
         text = text.substr(0, comma);
     }
-    return text;
+    return parse(st, text);
 }
 
-GeneralOperand parse(AssemblerState& st, std::string_view text) {
-    GeneralOperand op;
-    parse_general_operand(st, text, op);
-    return op;
+// Aligns the instruction and cuts its operand (which may begin with "*")
+// and comment fields.
+Field begin_instruction(AssemblerState& st) {
+    align_even(st, st.label_symbol);
+    Field field = scan_operand_any(st);
+    scan_comment(st);
+    return field;
 }
 
 // A register field: 0 to 15 and absolute, else INVALID REGISTER and 0.
@@ -67,6 +71,12 @@ void require_plain(AssemblerState& st, const GeneralOperand& op) {
     if (op.mode != 0) record_error(st, kSyntaxError);
 }
 
+// A field that must be a plain register (or count): mode 0, then 0 to 15.
+unsigned plain_register(AssemblerState& st, const GeneralOperand& op) {
+    require_plain(st, op);
+    return register_field(st, op.reg);
+}
+
 void emit_instruction(AssemblerState& st, unsigned word) {
     if (st.pass == 2) {
         lst_word_line(st, st.line_number, st.location_counter, static_cast<int>(word & 0xFFFF));
@@ -79,16 +89,7 @@ void emit_instruction(AssemblerState& st, unsigned word) {
 // An address or immediate word; a REF name puts the word into its chain.
 void emit_operand(AssemblerState& st, OperandValue value, Symbol* external) {
     if (st.pass == 2) {
-        if (external && external->has(kRefName)) {
-            value = OperandValue{external->segment, external->value, external->has(kRelocatable), true};
-            external->segment = static_cast<uint16_t>(st.current_segment);
-            external->value = static_cast<uint16_t>(st.location_counter);
-            if (st.current_relocatable)
-                external->flags |= kRelocatable;
-            else
-                external->flags &= static_cast<uint8_t>(~kRelocatable);
-            external->referenced = true;
-        }
+        if (external && external->has(kRefName)) value = link_reference(st, *external);
         lst_more_operand(st, st.location_counter, value);
         obj_write_operand_word(st, st.location_counter, st.current_relocatable, value);
     }
@@ -102,14 +103,9 @@ void emit_address_if_symbolic(AssemblerState& st, const GeneralOperand& op) {
 // Format 3 and 9 with the operand text given (DXOP statements build theirs).
 void register_dest(AssemblerState& st, const Field& field) {
     GeneralOperand src, dst;
-    std::string_view a, b;
-    if (split_two(st, field, a, b)) {
-        src = parse(st, a);
-        dst = parse(st, b);
-    }
+    parse_two(st, field, src, dst);
     unsigned s = register_field(st, src.reg);
-    require_plain(st, dst);
-    unsigned d = register_field(st, dst.reg);
+    unsigned d = plain_register(st, dst);
     emit_instruction(st, opcode(st) | d << 6 | static_cast<unsigned>(src.mode) << 4 | s);
     emit_address_if_symbolic(st, src);
 }
@@ -117,15 +113,9 @@ void register_dest(AssemblerState& st, const Field& field) {
 }  // namespace
 
 void encode_two_operand(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
+    Field field = begin_instruction(st);
     GeneralOperand src, dst;
-    std::string_view a, b;
-    if (split_two(st, field, a, b)) {
-        src = parse(st, a);
-        dst = parse(st, b);
-    }
+    parse_two(st, field, src, dst);
     unsigned s = register_field(st, src.reg);
     unsigned d = register_field(st, dst.reg);
     emit_instruction(st, opcode(st) | static_cast<unsigned>(dst.mode) << 10 | d << 6 |
@@ -169,48 +159,26 @@ void encode_jump(AssemblerState& st) {
     emit_instruction(st, word);
 }
 
-void encode_register_dest(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
-    register_dest(st, field);
-}
+void encode_register_dest(AssemblerState& st) { register_dest(st, begin_instruction(st)); }
 
 void encode_format9(AssemblerState& st) { encode_register_dest(st); }
 
 void encode_cru_transfer(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
+    Field field = begin_instruction(st);
     GeneralOperand src, count;
-    std::string_view a, b;
-    bool no_comma = false;
-    if (split_two(st, field, a, b)) {
-        src = parse(st, a);
-        count = parse(st, b);
-    } else {
-        no_comma = field.has_value();
-    }
+    const bool no_comma = !parse_two(st, field, src, count) && field;
     unsigned s = register_field(st, src.reg);
-    require_plain(st, count);
-    unsigned c = register_field(st, count.reg);
+    unsigned c = plain_register(st, count);
     emit_instruction(st, opcode(st) | c << 6 | static_cast<unsigned>(src.mode) << 4 | s);
     emit_address_if_symbolic(st, src);
     if (no_comma) advance(st, 2);
 }
 
 void encode_shift(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
+    Field field = begin_instruction(st);
     GeneralOperand reg, count;
-    std::string_view a, b;
-    if (split_two(st, field, a, b)) {
-        reg = parse(st, a);
-        count = parse(st, b);
-    }
-    require_plain(st, reg);
-    unsigned w = register_field(st, reg.reg);
+    parse_two(st, field, reg, count);
+    unsigned w = plain_register(st, reg);
     unsigned c = count.reg.value;
     if (count.mode != 0 || count.reg.value > 15 || count.reg.relocatable) {
         record_error(st, kSyntaxError);
@@ -220,11 +188,7 @@ void encode_shift(AssemblerState& st) {
 }
 
 void encode_single_operand(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
-    GeneralOperand op;
-    if (auto text = single(st, field)) op = parse(st, *text);
+    GeneralOperand op = parse_one(st, begin_instruction(st));
     unsigned s = register_field(st, op.reg);
     emit_instruction(st, opcode(st) | static_cast<unsigned>(op.mode) << 4 | s);
     emit_address_if_symbolic(st, op);
@@ -238,52 +202,30 @@ void encode_no_operand(AssemblerState& st) {
 void encode_pseudo(AssemblerState& st) { encode_no_operand(st); }
 
 void encode_register_immediate(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
+    Field field = begin_instruction(st);
     GeneralOperand reg, imm;
-    std::string_view a, b;
-    if (split_two(st, field, a, b)) {
-        reg = parse(st, a);
-        imm = parse(st, b);
-    }
-    require_plain(st, reg);
-    unsigned w = register_field(st, reg.reg);
+    parse_two(st, field, reg, imm);
+    unsigned w = plain_register(st, reg);
     require_plain(st, imm);
     emit_instruction(st, opcode(st) | w);
     emit_operand(st, imm.reg, imm.external);
 }
 
 void encode_immediate_only(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
-    GeneralOperand imm;
-    if (auto text = single(st, field)) {
-        imm = parse(st, *text);
-        require_plain(st, imm);
-    }
+    GeneralOperand imm = parse_one(st, begin_instruction(st));
+    require_plain(st, imm);
     emit_instruction(st, opcode(st));
     emit_operand(st, imm.reg, imm.external);
 }
 
 void encode_register_only(AssemblerState& st) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
-    GeneralOperand reg;
-    if (auto text = single(st, field)) {
-        reg = parse(st, *text);
-        require_plain(st, reg);
-    }
-    unsigned w = register_field(st, reg.reg);
+    GeneralOperand reg = parse_one(st, begin_instruction(st));
+    unsigned w = plain_register(st, reg);
     emit_instruction(st, opcode(st) | w);
 }
 
 void encode_user_xop(AssemblerState& st, const Symbol& symbol) {
-    align_even(st, st.label_symbol);
-    Field field = scan_operand_any(st);
-    scan_comment(st);
+    Field field = begin_instruction(st);
     if (!field) {
         register_dest(st, std::nullopt);
         return;

@@ -103,6 +103,18 @@ void align_even(AssemblerState& st, Symbol* symbol) {
     if (st.pass == 2) obj_flush_byte(st);
 }
 
+OperandValue link_reference(AssemblerState& st, Symbol& ref) {
+    OperandValue previous{ref.segment, ref.value, ref.has(kRelocatable), true};
+    ref.segment = static_cast<uint16_t>(st.current_segment);
+    ref.value = static_cast<uint16_t>(st.location_counter);
+    if (st.current_relocatable)
+        ref.flags |= kRelocatable;
+    else
+        ref.flags &= static_cast<uint8_t>(~kRelocatable);
+    ref.referenced = true;
+    return previous;
+}
+
 void label_external_check(AssemblerState& st) {
     if (st.label_symbol && st.label_symbol->has(kRefName)) record_error(st, kMultipleSymbols);
 }

@@ -13,4 +13,8 @@ void align_even(AssemblerState& st, Symbol* symbol);
 void label_external_check(AssemblerState& st);
 void advance(AssemblerState& st, int bytes);  // location counter, 16 bits
 
+// The word for a reference to the REF name ref at the location counter: the
+// previous head of its chain (external); ref then heads the chain here.
+OperandValue link_reference(AssemblerState& st, Symbol& ref);
+
 }  // namespace tarn
