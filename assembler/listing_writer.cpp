@@ -1,6 +1,7 @@
 #include "listing_writer.hpp"
 
 #include "errors.hpp"
+#include "symbol_table.hpp"
 #include "text_format.hpp"
 
 namespace tarn {
@@ -49,7 +50,31 @@ char value_mark(const OperandValue& v) {
     }
 }
 
-void put_source(AssemblerState& st, std::string& out) { put_cut(out, st.source_line, kSourceColumns); }
+// "  LLLL AAAA ", after the page check: the start of a statement line.
+std::string& begin_statement(AssemblerState& st, int line_number, int location) {
+    std::string& out = begin_line(st);
+    out += "  ";
+    put_line_number(out, line_number);
+    out += ' ';
+    put_location(out, location);
+    out += ' ';
+    return out;
+}
+
+// "       AAAA ": the start of a continuation line.
+std::string& begin_continuation(AssemblerState& st, int location) {
+    std::string& out = begin_line(st);
+    out += "       ";
+    put_location(out, location);
+    out += ' ';
+    return out;
+}
+
+// Ends a statement line with its source text.
+void finish_statement(AssemblerState& st) {
+    put_cut(st.lst.line, st.source_line, kSourceColumns);
+    finish_line(st);
+}
 
 }  // namespace
 
@@ -74,26 +99,15 @@ bool lst_page_check(AssemblerState& st, bool with_title) {
 
 void lst_word_line(AssemblerState& st, int line_number, int location, int word) {
     if (!listing(st)) return;
-    std::string& out = begin_line(st);
-    out += "  ";
-    put_line_number(out, line_number);
-    out += ' ';
-    put_location(out, location);
-    out += ' ';
+    std::string& out = begin_statement(st, line_number, location);
     put_location(out, word);
     out += "  ";
-    put_source(st, out);
-    finish_line(st);
+    finish_statement(st);
 }
 
 void lst_operand_line(AssemblerState& st, int line_number, int location, const std::optional<OperandValue>& v) {
     if (!listing(st)) return;
-    std::string& out = begin_line(st);
-    out += "  ";
-    put_line_number(out, line_number);
-    out += ' ';
-    put_location(out, location);
-    out += ' ';
+    std::string& out = begin_statement(st, line_number, location);
     if (v) {
         put_hex4(out, v->value);
         out += value_mark(*v);
@@ -101,18 +115,12 @@ void lst_operand_line(AssemblerState& st, int line_number, int location, const s
         out += "     ";
     }
     out += ' ';
-    put_source(st, out);
-    finish_line(st);
+    finish_statement(st);
 }
 
 void lst_byte_line(AssemblerState& st, int line_number, int location, int byte) {
     if (!listing(st)) return;
-    std::string& out = begin_line(st);
-    out += "  ";
-    put_line_number(out, line_number);
-    out += ' ';
-    put_location(out, location);
-    out += ' ';
+    std::string& out = begin_statement(st, line_number, location);
     if (byte < 0) {
         out += "    ";
     } else {
@@ -120,16 +128,12 @@ void lst_byte_line(AssemblerState& st, int line_number, int location, int byte) 
         put_hex2(out, static_cast<unsigned>(byte));
     }
     out += "  ";
-    put_source(st, out);
-    finish_line(st);
+    finish_statement(st);
 }
 
 void lst_more_operand(AssemblerState& st, int location, const OperandValue& v) {
     if (!listing(st)) return;
-    std::string& out = begin_line(st);
-    out += "       ";
-    put_hex4(out, static_cast<unsigned>(location));
-    out += ' ';
+    std::string& out = begin_continuation(st, location);
     put_hex4(out, v.value);
     out += v.external && v.value == 0 ? ' ' : value_mark(v);  // a chain end
     finish_line(st);
@@ -137,10 +141,8 @@ void lst_more_operand(AssemblerState& st, int location, const OperandValue& v) {
 
 void lst_more_byte(AssemblerState& st, int location, int byte) {
     if (!listing(st)) return;
-    std::string& out = begin_line(st);
-    out += "       ";
-    put_hex4(out, static_cast<unsigned>(location));
-    out += "   ";
+    std::string& out = begin_continuation(st, location);
+    out += "  ";
     put_hex2(out, static_cast<unsigned>(byte));
     out += ' ';
     finish_line(st);
@@ -164,8 +166,7 @@ void lst_condition_line(AssemblerState& st, int line_number, bool truth) {
     out += ' ';
     out += truth ? "TRUE  " : "FALSE ";
     out += "     ";
-    put_source(st, out);
-    finish_line(st);
+    finish_statement(st);
 }
 
 void lst_error(AssemblerState& st, int code, int line_number) {
@@ -242,12 +243,7 @@ void lst_symbol_table(AssemblerState& st) {
             if (!s->has(kDefined)) mark = 'U';
             if (s->has(kRefName)) mark = 'E';
             if (s->has(kDxopName)) mark = 'X';
-            out += "  ";
-            out += mark;
-            out += ' ';
-            put_padded(out, s->name, 6);
-            out += "  ";
-            put_hex4(out, s->value);
+            put_symbol_entry(out, mark, *s);
             out += "  ";
         }
         out += '\n';

@@ -69,16 +69,20 @@ void sym_console_dump(AssemblerState& st) {
         if (s->has(kDefName)) mark = 'D';
         if (s->has(kRefName)) mark = 'E';
         if (s->has(kDxopName)) mark = 'X';
-        out += "  ";
-        out += mark;
-        out += ' ';
-        put_padded(out, s->name, 6);
-        out += "  ";
-        put_hex4(out, s->value);
+        put_symbol_entry(out, mark, *s);
         out += ' ';
         if (++n % 4 == 0 || n == st.symbols.sorted.size()) out += '\n';
     }
     st.con.out << out;
+}
+
+void put_symbol_entry(std::string& out, char mark, const Symbol& s) {
+    out += "  ";
+    out += mark;
+    out += ' ';
+    put_padded(out, s.name, 6);
+    out += "  ";
+    put_hex4(out, s.value);
 }
 
 int check_symbol_name(std::string& name) {

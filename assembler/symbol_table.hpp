@@ -15,6 +15,8 @@ Symbol* sym_find(const AssemblerState& st, std::string_view name);
 Symbol* sym_add(AssemblerState& st, std::string_view name);
 void sym_define_registers(AssemblerState& st);
 void sym_console_dump(AssemblerState& st);
+// "  %c %-6.6s  %04X": one entry of a symbol dump.
+void put_symbol_entry(std::string& out, char mark, const Symbol& s);
 
 // Checks a label, DEF, REF or DXOP name and may cut it: 0, SYNTAX ERROR or
 // SYMBOL TRUNCATION.
