@@ -239,39 +239,28 @@ void obj_write_entry(AssemblerState& st, const Symbol* symbol) {
 
 namespace {
 
-void write_external_field(AssemblerState& st, const FieldBuilder& f) {
+// A DEF or REF field; "W" and "X" add the common number of the symbol's
+// segment.
+void write_external_field(AssemblerState& st, char tag, uint16_t value, const Symbol& s) {
+    FieldBuilder f(tag);
+    f.value(value).name(s.name, 6);
+    if (tag == 'W' || tag == 'X') f.value(static_cast<unsigned>(row_of(st, s.segment).common_number));
     obj_make_room(st, 56, 5, static_cast<int>(f.text.size()));
     emit_field(st, f);
 }
 
 void obj_write_def(AssemblerState& st, const Symbol& s) {
-    if (is_program_like(s.segment)) {
-        FieldBuilder f(s.has(kRelocatable) ? '5' : '6');
-        f.value(s.value).name(s.name, 6);
-        write_external_field(st, f);
-    } else {
-        FieldBuilder f('W');
-        f.value(s.value).name(s.name, 6).value(static_cast<unsigned>(row_of(st, s.segment).common_number));
-        write_external_field(st, f);
-    }
+    char tag = !is_program_like(s.segment) ? 'W' : s.has(kRelocatable) ? '5' : '6';
+    write_external_field(st, tag, s.value, s);
 }
 
 void obj_write_ref(AssemblerState& st, const Symbol& s) {
     // Head 0 means "never referenced" unless a relocatable word at offset 0
     // was referenced.
-    if (s.value == 0 && !(s.referenced && s.has(kRelocatable))) {
-        FieldBuilder f('4');
-        f.value(0).name(s.name, 6);
-        write_external_field(st, f);
-    } else if (is_program_like(s.segment)) {
-        FieldBuilder f(s.has(kRelocatable) ? '3' : '4');
-        f.value(s.value).name(s.name, 6);
-        write_external_field(st, f);
-    } else {
-        FieldBuilder f('X');
-        f.value(s.value).name(s.name, 6).value(static_cast<unsigned>(row_of(st, s.segment).common_number));
-        write_external_field(st, f);
-    }
+    if (s.value == 0 && !(s.referenced && s.has(kRelocatable)))
+        write_external_field(st, '4', 0, s);
+    else
+        write_external_field(st, !is_program_like(s.segment) ? 'X' : s.has(kRelocatable) ? '3' : '4', s.value, s);
 }
 
 }  // namespace
