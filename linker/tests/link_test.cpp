@@ -232,6 +232,33 @@ TEST(LinkRun, PauseTakesTheNextCharacterOfStandardInput) {
     EXPECT_EQ(r.code, 0);
 }
 
+// Sector count, last-sector byte count and padding around a sector boundary;
+// the file loads back with .P+ to the same bytes.
+TEST(LinkRun, V9t9HeadersAroundASectorBoundary) {
+    struct Case {
+        unsigned size, sectors, last_byte, file_size;
+    };
+    for (const Case c : {Case{0xF9, 1, 0xFF, 384}, Case{0xFA, 1, 0x00, 384}, Case{0xFB, 2, 0x01, 640}}) {
+        std::string data;
+        for (unsigned i = 0; i < c.size; ++i) data += static_cast<char>(i * 3 + 1);
+        MemoryFileSystem files;
+        files.files["src"] = program(0, 0xA000, data);
+        files.files["zero"] = program(0, 0xA000, std::string(c.size, '\0'));
+        const std::string last = hex4(0xA000 + c.size);
+        Result r = link(files, ".P src\n.T\n.S V >A000 >" + last + "\n.P zero\n.P+ V\n.S back >A000 >" + last + "\n");
+        EXPECT_EQ(r.code, 0) << r.console;
+        const std::string& v = files.files["V"];
+        ASSERT_EQ(v.size(), c.file_size) << c.size;
+        EXPECT_EQ(v.substr(0, 12), "V         " + std::string(2, '\0'));
+        const std::string sizes = {1, 0, 0, static_cast<char>(c.sectors), static_cast<char>(c.last_byte)};
+        EXPECT_EQ(v.substr(12, 5), sizes) << c.size;
+        EXPECT_EQ(v.substr(17, 111), std::string(111, '\0'));
+        EXPECT_EQ(v.substr(128, 6 + c.size), program(0, 0xA000, data));
+        EXPECT_EQ(v.substr(134 + c.size), std::string(c.file_size - 134 - c.size, '\0'));
+        EXPECT_EQ(files.files["back"].substr(kV9t9HeaderSize, 6 + c.size), program(0, 0xA000, data));
+    }
+}
+
 TEST(ChainNames, CountUpTheLastCharacterOfTheNamePart) {
     std::string n = "GAME1.PRG";
     EXPECT_TRUE(next_chain_name(n));
