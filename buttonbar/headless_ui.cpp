@@ -181,6 +181,7 @@ void HeadlessUi::type(size_t index, std::string_view text) {
         if (lower && ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
         t += ch;
     }
+    if (t.empty() && !text.empty()) return;  // every key swallowed: nothing typed
     c.text = t;
     events_->on_command(c.record.id, c.record.kind == kEdit ? kEnChange : kCbnEditChange);
 }
