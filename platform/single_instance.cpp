@@ -58,12 +58,15 @@ SingleInstance::Result SingleInstance::claim(std::string_view key, std::string_v
     release();
     std::string folder = dir.empty() ? default_dir() : std::string(dir);
     mkdir(folder.c_str(), 0700);
+    // Only a folder of our own that nobody else can write to.
     struct stat st;
-    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Result::Failed;
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
+        (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return Result::Failed;
     std::string base = folder + "/" + key_hash(key);
     lock_path_ = base + ".lock";
     socket_path_ = base + ".sock";
-    int fd = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    int fd = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return Result::Failed;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);

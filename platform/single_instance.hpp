@@ -20,7 +20,8 @@ public:
 
     // Claims key. dir holds the lock and socket files; empty means the
     // per-user runtime folder. Other: another program holds the key and has
-    // been asked to come to the front.
+    // been asked to come to the front. Failed: no usable lock, for instance
+    // in a folder that is not the user's own or that others can write to.
     Result claim(std::string_view key, std::string_view dir = {});
 
     // True (once per request) when another program asked this one to come

@@ -18,3 +18,22 @@ TEST(SingleInstance, SecondClaimAsksTheFirst) {
     a.release();
     EXPECT_EQ(b.claim("Bar", dir.path().string()), Result::First);
 }
+
+TEST(SingleInstance, RefusesAFolderOthersCanWriteTo) {
+    // A shared folder, or a lock that is a link, would let another user hold
+    // or redirect the lock.
+    testkit::TempDir dir;
+    platform::SingleInstance a;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    EXPECT_EQ(a.claim("Bar", dir.path().string()), Result::Failed);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(a.claim("Bar", dir.path().string()), Result::First);
+    a.release();
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        if (e.path().extension() != ".lock") continue;
+        std::filesystem::remove(e.path());
+        std::filesystem::create_symlink(dir / "elsewhere", e.path());
+    }
+    EXPECT_EQ(a.claim("Bar", dir.path().string()), Result::Failed);
+    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere"));
+}
