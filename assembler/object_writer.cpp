@@ -1,6 +1,8 @@
 #include "object_writer.hpp"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "text_format.hpp"
 
@@ -267,12 +269,14 @@ void obj_write_ref(AssemblerState& st, const Symbol& s) {
 
 void obj_write_externals(AssemblerState& st) {
     if (!writing(st)) return;
-    std::vector<const Symbol*> by_number(static_cast<size_t>(st.ref_count) + 1, nullptr);
+    // In declaration order; a name declared again by DEF keeps only its last
+    // number, so the table's names are all there is to sort.
+    std::vector<const Symbol*> declared;
     for (const Symbol* s : st.symbols.sorted)
-        if (s->ref_number > 0 && s->ref_number <= st.ref_count) by_number[static_cast<size_t>(s->ref_number)] = s;
-    for (int n = 1; n <= st.ref_count; ++n) {
-        const Symbol* s = by_number[static_cast<size_t>(n)];
-        if (!s) continue;
+        if (s->ref_number > 0) declared.push_back(s);
+    std::sort(declared.begin(), declared.end(),
+              [](const Symbol* a, const Symbol* b) { return a->ref_number < b->ref_number; });
+    for (const Symbol* s : declared) {
         if (s->has(kDefName) && s->has(kDefined))
             obj_write_def(st, *s);
         else if (s->has(kRefName))

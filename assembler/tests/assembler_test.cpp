@@ -102,6 +102,14 @@ TEST(Object, ReferenceAtProgramOffsetZeroIsKept) {
     EXPECT_TRUE(contains(r.object, "30000EXT   ")) << r.object;
 }
 
+TEST(Object, ExternalsInDeclarationOrder) {
+    Workspace ws;
+    // B declared again by DEF takes its new, last place.
+    Result r = ws.assemble("       DEF  B\n       DEF  A\n       REF  C\n       DEF  B\nA      DATA 1\nB      DATA 2\n"
+                           "       END\n");
+    EXPECT_TRUE(contains(r.object, "50000A     40000C     50002B     7")) << r.object;
+}
+
 TEST(Object, PendingByteStaysInItsSegment) {
     Workspace ws;
     Result r = ws.assemble("       BYTE >12\n       AORG >100\n       DATA 7\n       END\n");
