@@ -207,25 +207,30 @@ bool raw_argument(Dok& dok, Scan& s, std::string& out) {
     return true;
 }
 
-bool text_argument(Dok& dok, Scan& s, std::string& out, size_t limit) {
+namespace {
+// A raw argument expanded into at most limit characters.
+bool expanded_argument(Dok& dok, Scan& s, size_t limit, std::string& out) {
     skip_separators(s);
     std::string raw;
     if (!raw_argument(dok, s, raw)) return false;
     Output o(limit);
     if (!expand_text(dok, raw, o)) return false;
     out = std::move(o.text);
+    return true;
+}
+}  // namespace
+
+bool text_argument(Dok& dok, Scan& s, std::string& out, size_t limit) {
+    if (!expanded_argument(dok, s, limit, out)) return false;
     if (platform::equals_ignore_case(out, "NULL")) out.clear();
     else if (out.size() >= 2 && out.front() == '"' && out.back() == '"') out = out.substr(1, out.size() - 2);
     return true;
 }
 
 bool number_argument(Dok& dok, Scan& s, uint32_t& out) {
-    skip_separators(s);
-    std::string raw;
-    if (!raw_argument(dok, s, raw)) return false;
-    Output o(kArgSize);
-    if (!expand_text(dok, raw, o)) return false;
-    out = leading_unsigned(o.text);
+    std::string text;
+    if (!expanded_argument(dok, s, kArgSize, text)) return false;
+    out = leading_unsigned(text);
     return true;
 }
 

@@ -303,9 +303,8 @@ std::optional<std::string> HeadlessUi::list_item(size_t control, int index) {
     return c->items[static_cast<size_t>(index)];
 }
 
-DialogResult HeadlessUi::file_dialog(const FileDialogRequest& request) {
-    std::string title = request.title.empty() ? (request.save ? "Save As" : "Open") : request.title;
-    out_ << title << ": " << request.initial_name << "\n";
+DialogResult HeadlessUi::ask_path(std::string_view title, std::string_view initial) {
+    out_ << title << ": " << initial << "\n";
     out_.flush();
     std::string line;
     DialogResult r;
@@ -316,16 +315,13 @@ DialogResult HeadlessUi::file_dialog(const FileDialogRequest& request) {
     return r;
 }
 
+DialogResult HeadlessUi::file_dialog(const FileDialogRequest& request) {
+    std::string_view title = request.title.empty() ? (request.save ? "Save As" : "Open") : request.title;
+    return ask_path(title, request.initial_name);
+}
+
 DialogResult HeadlessUi::folder_dialog(std::string_view title, std::string_view initial_dir) {
-    out_ << (title.empty() ? std::string_view("Browse for Folder") : title) << ": " << initial_dir << "\n";
-    out_.flush();
-    std::string line;
-    DialogResult r;
-    if (next_line(line) && !trim(line).empty()) {
-        r.outcome = DialogResult::Outcome::Chosen;
-        r.path = std::string(trim(line));
-    }
-    return r;
+    return ask_path(title.empty() ? "Browse for Folder" : title, initial_dir);
 }
 
 }  // namespace dok

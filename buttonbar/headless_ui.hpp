@@ -78,6 +78,8 @@ private:
     void click(size_t index);
     void type(size_t index, std::string_view text);
     void menu(std::string_view text);
+    // Shows a dialog line and reads the chosen path.
+    DialogResult ask_path(std::string_view title, std::string_view initial);
 
     std::istream& in_;
     std::ostream& out_;

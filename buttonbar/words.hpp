@@ -57,6 +57,9 @@ DOK_WORD(w_setdrives) DOK_WORD(w_setfiles) DOK_WORD(w_setdirs) DOK_WORD(w_setofn
 DOK_WORD(w_setofndir) DOK_WORD(w_setofnext) DOK_WORD(w_setofnflags) DOK_WORD(w_getopenfilename)
 DOK_WORD(w_getsavefilename) DOK_WORD(w_getopendirname)
 #undef DOK_WORD
+
+// The list control (drop-down, list box, combo box) of that name; or error 14.
+std::optional<size_t> list_control(Dok& dok, std::string_view name);
 }  // namespace words
 
 // Assigns a user variable as set( does (inifile only when allowed); reports

@@ -18,15 +18,6 @@ std::optional<size_t> control(Dok& dok, std::string_view name) {
     return i;
 }
 
-std::optional<size_t> list_control(Dok& dok, std::string_view name) {
-    auto i = dok.controls.find(name);
-    if (!i || !dok.controls.records[*i].is_list()) {
-        report_error(dok, kErrControl);
-        return std::nullopt;
-    }
-    return i;
-}
-
 template <typename Act>
 bool one_control(Dok& dok, Scan& s, Act act) {
     std::string name;
@@ -42,13 +33,44 @@ std::string cut(std::string s, size_t n) {
     return s;
 }
 
-// Sets errorlevel 1 and gives "-1" for the list error value.
+// A list command with a control and an item index.
+template <typename Act>
+bool list_index_command(Dok& dok, Scan& s, Act act) {
+    std::string name;
+    uint32_t index = 0;
+    if (!command_args(dok, s, name, index)) return false;
+    auto i = list_control(dok, name);
+    if (!i) return false;
+    act(*i, static_cast<int>(index));
+    return true;
+}
+
+// The answer of a list query: errorlevel 0, or 1 and "-1" for the list
+// error value.
 bool list_answer(Dok& dok, Output& out, int value) {
-    if (value < 0) dok.errorlevel = 1;
+    dok.errorlevel = value < 0 ? 1 : 0;
     return append_result(dok, out, std::to_string(value < 0 ? -1 : value));
 }
 
+// A list query with a control as its only argument.
+template <typename Ask>
+bool list_query(Dok& dok, Scan& s, Output& out, Ask ask) {
+    std::string name;
+    if (!value_args(dok, s, name)) return false;
+    auto i = list_control(dok, name);
+    return i && list_answer(dok, out, ask(*i));
+}
+
 }  // namespace
+
+std::optional<size_t> list_control(Dok& dok, std::string_view name) {
+    auto i = dok.controls.find(name);
+    if (!i || !dok.controls.records[*i].is_list()) {
+        report_error(dok, kErrControl);
+        return std::nullopt;
+    }
+    return i;
+}
 
 bool w_settext(Dok& dok, Scan& s, Output&) {
     std::string name, text;
@@ -119,23 +141,11 @@ bool w_addstring(Dok& dok, Scan& s, Output&) {
 }
 
 bool w_delstring(Dok& dok, Scan& s, Output&) {
-    std::string name;
-    uint32_t index = 0;
-    if (!command_args(dok, s, name, index)) return false;
-    auto i = list_control(dok, name);
-    if (!i) return false;
-    dok.ui.list_delete(*i, static_cast<int>(index));
-    return true;
+    return list_index_command(dok, s, [&](size_t i, int n) { dok.ui.list_delete(i, n); });
 }
 
 bool w_setcursel(Dok& dok, Scan& s, Output&) {
-    std::string name;
-    uint32_t index = 0;
-    if (!command_args(dok, s, name, index)) return false;
-    auto i = list_control(dok, name);
-    if (!i) return false;
-    dok.ui.list_select(*i, static_cast<int>(index));
-    return true;
+    return list_index_command(dok, s, [&](size_t i, int n) { dok.ui.list_select(i, n); });
 }
 
 bool w_movewindow(Dok& dok, Scan& s, Output&) {
@@ -161,21 +171,11 @@ bool w_loadbitmap(Dok& dok, Scan& s, Output&) {
 }
 
 bool w_getcursel(Dok& dok, Scan& s, Output& out) {
-    std::string name;
-    if (!value_args(dok, s, name)) return false;
-    auto i = list_control(dok, name);
-    if (!i) return false;
-    dok.errorlevel = 0;
-    return list_answer(dok, out, dok.ui.list_selection(*i));
+    return list_query(dok, s, out, [&](size_t i) { return dok.ui.list_selection(i); });
 }
 
 bool w_getcount(Dok& dok, Scan& s, Output& out) {
-    std::string name;
-    if (!value_args(dok, s, name)) return false;
-    auto i = list_control(dok, name);
-    if (!i) return false;
-    dok.errorlevel = 0;
-    return list_answer(dok, out, dok.ui.list_count(*i));
+    return list_query(dok, s, out, [&](size_t i) { return dok.ui.list_count(i); });
 }
 
 bool w_findstring(Dok& dok, Scan& s, Output& out) {
@@ -183,7 +183,6 @@ bool w_findstring(Dok& dok, Scan& s, Output& out) {
     if (!value_args(dok, s, name, search)) return false;
     auto i = list_control(dok, name);
     if (!i) return false;
-    dok.errorlevel = 0;
     return list_answer(dok, out, dok.ui.list_find(*i, search));
 }
 

@@ -14,15 +14,6 @@ constexpr uint32_t kOfnOverwritePrompt = 0x2, kOfnHideReadOnly = 0x4, kOfnNoChan
                    kOfnPathMustExist = 0x800, kOfnFileMustExist = 0x1000, kOfnNoReadOnlyReturn = 0x8000,
                    kOfnLongNames = 0x200000;
 
-std::optional<size_t> list_control(Dok& dok, std::string_view name) {
-    auto i = dok.controls.find(name);
-    if (!i || !dok.controls.records[*i].is_list()) {
-        report_error(dok, kErrControl);
-        return std::nullopt;
-    }
-    return i;
-}
-
 const char* media_name(int type) {
     static const char* kNames[] = {"Unknown",    "FD5 1.2Mb", "FD3 1.44Mb", "FD3 2.88Mb", "FD3 20.8Mb",
                                    "FD3 720Kb",  "FD5 360Kb", "FD5 320Kb",  "FD5 320Kb",  "FD5 180Kb",
