@@ -197,15 +197,14 @@ int compare_bytes(std::string_view a, std::string_view b, bool ignore_case) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-// Stores the outcome of a test and decides whether the line goes on.
-void conclude(Dok& dok, bool holds) {
+}  // namespace
+
+void conclude_test(Dok& dok, bool holds) {
     if (dok.negate_next) holds = !holds;
     dok.negate_next = false;
     dok.errorlevel = holds ? 0 : 1;
     if (!holds) dok.skip_rest = true;
 }
-
-}  // namespace
 
 bool w_if(Dok& dok, Scan& s, Output&) {
     std::string left, op, right;
@@ -227,7 +226,7 @@ bool w_if(Dok& dok, Scan& s, Output&) {
             return false;
         }
     }
-    conclude(dok, holds);
+    conclude_test(dok, holds);
     return true;
 }
 

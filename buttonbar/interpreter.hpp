@@ -65,6 +65,10 @@ bool number_argument(Dok& dok, Scan& s, uint32_t& out);
 bool close_value(Dok& dok, Scan& s);                                  // error 4
 bool close_command(Dok& dok, Scan& s);                                // error 18
 
+// Stores the outcome of a test (inverted after ifnot) in errorlevel, and
+// ends the line when it fails.
+void conclude_test(Dok& dok, bool holds);
+
 // Value of a %name% reference; nullopt for an unknown name.
 std::optional<std::string> value_of_name(Dok& dok, std::string_view name);
 

@@ -44,11 +44,7 @@ bool pattern_operation(Dok& dok, Scan& s, FileOp op) {
 bool exist_test(Dok& dok, Scan& s) {
     std::string path;
     if (!command_args(dok, s, path)) return false;
-    bool found = !path.empty() && platform::find_any(dok.file_path(path));
-    bool holds = dok.negate_next ? !found : found;
-    dok.negate_next = false;
-    dok.errorlevel = holds ? 0 : 1;
-    if (!holds) dok.skip_rest = true;
+    conclude_test(dok, !path.empty() && platform::find_any(dok.file_path(path)));
     return true;
 }
 
