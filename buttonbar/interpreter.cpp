@@ -106,6 +106,13 @@ void report_error(Dok& dok, int number) {
     dok.stop_routine = true;
 }
 
+void conclude_test(Dok& dok, bool holds) {
+    if (dok.negate_next) holds = !holds;
+    dok.negate_next = false;
+    dok.errorlevel = holds ? 0 : 1;
+    if (!holds) dok.skip_rest = true;
+}
+
 // Flow and test words.
 namespace words {
 
@@ -198,13 +205,6 @@ int compare_bytes(std::string_view a, std::string_view b, bool ignore_case) {
 }
 
 }  // namespace
-
-void conclude_test(Dok& dok, bool holds) {
-    if (dok.negate_next) holds = !holds;
-    dok.negate_next = false;
-    dok.errorlevel = holds ? 0 : 1;
-    if (!holds) dok.skip_rest = true;
-}
 
 bool w_if(Dok& dok, Scan& s, Output&) {
     std::string left, op, right;
