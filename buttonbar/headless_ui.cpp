@@ -72,9 +72,7 @@ int HeadlessUi::message_box(std::string_view title, std::string_view text, BoxBu
 bool HeadlessUi::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
     window_spec_ = window;
     events_ = &events;
-    title_ = window.title;
     position_ = {window.x == kDefaultPosition ? 0 : window.x, window.y == kDefaultPosition ? 0 : window.y};
-    picture_ = window.bitmap_path;
     controls_.clear();
     for (const ControlRecord& r : controls.records) {
         Control c;
@@ -316,8 +314,8 @@ DialogResult HeadlessUi::ask_path(std::string_view title, std::string_view initi
 }
 
 DialogResult HeadlessUi::file_dialog(const FileDialogRequest& request) {
-    std::string_view title = request.title.empty() ? (request.save ? "Save As" : "Open") : request.title;
-    return ask_path(title, request.initial_name);
+    if (request.title.empty()) return ask_path(request.save ? "Save As" : "Open", request.initial_name);
+    return ask_path(request.title, request.initial_name);
 }
 
 DialogResult HeadlessUi::folder_dialog(std::string_view title, std::string_view initial_dir) {

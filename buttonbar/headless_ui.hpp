@@ -25,17 +25,17 @@ public:
     int message_box(std::string_view title, std::string_view text, BoxButtons buttons, BoxIcon icon,
                     bool owned) override;
     bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) override;
-    void show_window() override { shown_ = true; }
+    void show_window() override {}
     void run_message_loop() override;
     void pump_messages() override {}
     void destroy_window() override;
     bool window_destroyed() const override { return destroyed_; }
     void bring_to_front() override {}
 
-    void set_window_title(std::string_view title) override { title_ = title; }
+    void set_window_title(std::string_view) override {}
     void move_window(int32_t x, int32_t y) override { position_ = {x, y}; }
     WindowPosition window_position() override { return position_; }
-    void load_picture(std::string_view path) override { picture_ = path; }
+    void load_picture(std::string_view) override {}
 
     std::string control_text(size_t control) override;
     void set_control_text(size_t control, std::string_view text) override;
@@ -43,7 +43,7 @@ public:
     void set_checked(size_t control, bool on) override;
     void enable(size_t control, bool on) override;
     void show(size_t control, bool on) override;
-    void set_focus(size_t control) override { focus_ = control; }
+    void set_focus(size_t) override {}
 
     void list_reset(size_t control) override;
     int list_add(size_t control, std::string_view text) override;
@@ -60,7 +60,6 @@ public:
 
     // Handles one input line (exposed for tests).
     void handle_event(std::string_view line);
-    const std::string& title() const { return title_; }
 
 private:
     struct Control {
@@ -86,10 +85,8 @@ private:
     WindowEvents* events_ = nullptr;
     WindowSpec window_spec_;
     std::vector<Control> controls_;
-    std::string title_, picture_;
     WindowPosition position_;
-    size_t focus_ = 0;
-    bool created_ = false, shown_ = false, destroyed_ = false;
+    bool created_ = false, destroyed_ = false;
 };
 
 }  // namespace dok

@@ -33,12 +33,6 @@ std::optional<size_t> ControlTable::find_id(int id) const {
     return std::nullopt;
 }
 
-size_t ControlTable::count_of(uint16_t kind) const {
-    size_t n = 0;
-    for (const ControlRecord& r : records) n += r.kind == kind;
-    return n;
-}
-
 Variable* VariableTable::find(std::string_view name) {
     for (Variable& v : vars)
         if (platform::equals_ignore_case(v.name, name)) return &v;

@@ -68,7 +68,6 @@ struct ControlTable {
     std::optional<size_t> find(std::string_view name) const;
     // Record of a command id, or nullopt.
     std::optional<size_t> find_id(int id) const;
-    size_t count_of(uint16_t kind) const;
 };
 
 enum class VarKind { String, Environment, Integer, Argument };
