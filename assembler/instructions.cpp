@@ -89,9 +89,15 @@ void emit_instruction(AssemblerState& st, unsigned word) {
 // An address or immediate word; a REF name puts the word into its chain.
 void emit_operand(AssemblerState& st, OperandValue value, Symbol* external) {
     if (st.pass == 2) {
-        if (external && external->has(kRefName)) value = link_reference(st, *external);
+        const bool link = external && external->has(kRefName);
+        if (link) value = link_reference(st, *external);
         lst_more_operand(st, st.location_counter, value);
-        obj_write_operand_word(st, st.location_counter, st.current_relocatable, value);
+        // A link keeps its relocation: one to relocatable 0 ends no chain.
+        if (link)
+            obj_write_word(st, st.location_counter, st.current_relocatable, value.value, value.relocatable,
+                           value.segment);
+        else
+            obj_write_operand_word(st, st.location_counter, st.current_relocatable, value);
     }
     advance(st, 2);
 }

@@ -183,9 +183,8 @@ void obj_write_word(AssemblerState& st, int address, bool address_relocatable, u
 }
 
 void obj_write_operand_word(AssemblerState& st, int address, bool address_relocatable, const OperandValue& v) {
-    // The end of a reference chain is an absolute 0; a link to relocatable
-    // address 0 stays relocatable.
-    if (v.external && v.value == 0 && !v.relocatable)
+    // An external 0 (the end of a reference chain) is an absolute 0.
+    if (v.external && v.value == 0)
         obj_write_word(st, address, address_relocatable, 0, false, v.segment);
     else
         obj_write_word(st, address, address_relocatable, v.value, v.relocatable, v.segment);

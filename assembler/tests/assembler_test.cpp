@@ -100,6 +100,10 @@ TEST(Object, ReferenceAtProgramOffsetZeroIsKept) {
 
     r = ws.assemble("       REF  EXT\n       DATA EXT\n       END\n");
     EXPECT_TRUE(contains(r.object, "30000EXT   ")) << r.object;
+
+    // A REF name with an operator is no link: its word is an absolute 0.
+    r = ws.assemble("       REF  EXT\n       B    @EXT\n       B    @EXT+2\n       END\n");
+    EXPECT_TRUE(contains(records(r.object)[0], "A0000B0460B0000B0460B0000")) << r.object;
 }
 
 TEST(Object, ExternalsInDeclarationOrder) {
