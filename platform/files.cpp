@@ -38,10 +38,12 @@ bool is_directory(std::string_view path) {
 
 bool read_file(std::string_view path, std::string& data) {
     data.clear();
-    int fd = open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // As TextReader::open: nothing that could make the read wait for ever.
+    int fd = open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
         return false;
     }

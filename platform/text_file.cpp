@@ -17,10 +17,13 @@ TextReader::~TextReader() { close(); }
 
 bool TextReader::open(std::string_view path) {
     close();
-    fd_ = ::open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open, so a FIFO without writer cannot stall it; folders,
+    // FIFOs and sockets are refused, since reading them could wait for ever.
+    fd_ = ::open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) return false;
     struct stat st;
-    if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ||
+        fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
         close();
         return false;
     }

@@ -90,3 +90,10 @@ TEST(Profile, LongFileNamesCanBeWritten) {
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries += e.is_regular_file();
     EXPECT_EQ(entries, 1u);  // no temporary file left behind
 }
+
+TEST(Profile, AFifoReadsAsAMissingFile) {
+    testkit::TempDir dir;
+    auto fifo = (dir / "pipe.ini").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(get_private_profile_string("s", "k", "def", fifo), "def");
+}

@@ -1,6 +1,7 @@
 #include "platform/text_file.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "testkit/testkit.hpp"
 
@@ -56,4 +57,16 @@ TEST(OutFile, TextModeWritesCrLf) {
     ASSERT_TRUE(out.close());
     EXPECT_EQ(testkit::read_bytes(file), "a\nb");
     EXPECT_FALSE(out.open((dir / "missing" / "x").string()));
+}
+
+TEST(TextReader, RefusesWhatCouldBlock) {
+    testkit::TempDir dir;
+    auto fifo = (dir / "pipe").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    TextReader r;
+    EXPECT_FALSE(r.open(fifo));
+    EXPECT_FALSE(r.open(dir.path().string()));
+    EXPECT_TRUE(r.open("/dev/null"));
+    std::string line;
+    EXPECT_FALSE(r.read_line(line, 256));
 }
