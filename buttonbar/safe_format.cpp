@@ -145,8 +145,8 @@ std::optional<std::string> format_number(std::string_view format, int32_t value,
     if (first != std::string::npos)
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
-    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& spec, const Conversion& c) {
-        const char* sp = spec.c_str();
+    return format_one(f, "diuxXoc", limit, [&](char* buf, size_t size, const std::string& pattern, const Conversion& c) {
+        const char* sp = pattern.c_str();
         if (c.type == 'c') return std::snprintf(buf, size, sp, static_cast<int>(static_cast<unsigned char>(value)));
         if (c.type == 'd' || c.type == 'i')
             return std::snprintf(buf, size, sp, c.is_short ? static_cast<int16_t>(value) : static_cast<int>(value));
@@ -162,8 +162,8 @@ std::optional<std::string> format_string(std::string_view format, std::string_vi
         for (size_t i = first + 1; i < f.size(); ++i)
             if (f[i] == '%') f[i] = ' ';
     std::string v(value.substr(0, value.find('\0')));
-    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& spec, const Conversion&) {
-        return std::snprintf(buf, size, spec.c_str(), v.c_str());
+    return format_one(f, "s", limit, [&](char* buf, size_t size, const std::string& pattern, const Conversion&) {
+        return std::snprintf(buf, size, pattern.c_str(), v.c_str());
     });
 }
 
