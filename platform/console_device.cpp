@@ -2,8 +2,6 @@
 
 #include "fd_io.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -15,7 +13,7 @@ FdStreamBuf::FdStreamBuf(int fd, bool owned) : fd_(fd), owned_(owned) {
 
 FdStreamBuf::~FdStreamBuf() {
     flush_buffer();
-    if (owned_ && fd_ >= 0) ::close(fd_);
+    if (owned_ && fd_ >= 0) fd_close(fd_);
 }
 
 bool FdStreamBuf::flush_buffer() {
@@ -44,15 +42,6 @@ std::streamsize FdStreamBuf::xsputn(const char* s, std::streamsize n) {
 }
 
 int FdStreamBuf::sync() { return flush_buffer() ? 0 : -1; }
-
-ConsoleDevice::ConsoleDevice() : ConsoleDevice("/dev/tty") {}
-
-ConsoleDevice::ConsoleDevice(const std::string& device) : stream_(nullptr) {
-    int fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_APPEND);
-    opened_ = fd >= 0;
-    buf_ = opened_ ? std::make_unique<FdStreamBuf>(fd, true) : std::make_unique<FdStreamBuf>(STDERR_FILENO, false);
-    stream_.rdbuf(buf_.get());
-}
 
 ConsoleDevice::~ConsoleDevice() {
     stream_.flush();

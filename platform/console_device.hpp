@@ -1,6 +1,6 @@
 // The console device: texts that must reach the user even when standard
 // output is redirected. It is the controlling terminal when the process has
-// one, else standard error.
+// one (CONOUT$ on Windows), else standard error.
 #pragma once
 
 #include <memory>
@@ -35,7 +35,7 @@ private:
 
 class ConsoleDevice {
 public:
-    // Opens /dev/tty; without a controlling terminal writes to standard error.
+    // Opens /dev/tty (CONOUT$); without a console writes to standard error.
     ConsoleDevice();
     // Opens the given device or file for writing instead (tests); standard
     // error when it cannot be opened.

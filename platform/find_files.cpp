@@ -1,12 +1,9 @@
 #include "find_files.hpp"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 
-#include "paths.hpp"
+#include "search_results.hpp"
 
 namespace platform {
 namespace {
@@ -36,8 +33,6 @@ std::string search_elements(std::string_view pattern) {
     return p;
 }
 
-std::string directory_of(const PathParts& parts) { return parts.drive + parts.directory; }
-
 }  // namespace
 
 bool wildcard_match(std::string_view pattern, std::string_view name) {
@@ -66,37 +61,7 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
     return at(0, 0);
 }
 
-std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entries) {
-    std::vector<FoundEntry> out;
-    PathParts parts = split_path(pattern);
-    std::string leaf = parts.name + parts.extension;
-    if (leaf.empty()) return out;
-    std::string dir = directory_of(parts);
-    std::string host_dir = dir.empty() ? std::string(".") : resolve_path(dir);
-    DIR* d = opendir(host_dir.c_str());
-    if (!d) return out;
-    bool wild = leaf.find_first_of("*?") != std::string::npos;
-    while (const dirent* e = readdir(d)) {
-        std::string_view name = e->d_name;
-        bool dot_entry = name == "." || name == "..";
-        // "." and ".." are found by name, and by wildcards only on request.
-        if (dot_entry && wild && !(with_dot_entries && name == "..")) continue;
-        if (wild ? !wildcard_match(leaf, name) : !equals_ignore_case(leaf, name)) continue;
-        std::string full = host_dir;
-        if (full.back() != '/') full += '/';
-        full += name;
-        struct stat st;
-        if (stat(full.c_str(), &st) != 0) continue;  // dangling link
-        out.push_back({std::string(name), S_ISDIR(st.st_mode)});
-    }
-    closedir(d);
-    if (with_dot_entries) {
-        // ".." only when the directory has a parent.
-        char* real = realpath(host_dir.c_str(), nullptr);
-        bool root = real && std::string_view(real) == "/";
-        free(real);
-        if (root) std::erase_if(out, [](const FoundEntry& f) { return f.name == ".."; });
-    }
+void sort_found(std::vector<FoundEntry>& out, std::string_view leaf, bool wild) {
     std::sort(out.begin(), out.end(), [](const FoundEntry& a, const FoundEntry& b) {
         std::string la, lb;
         for (char c : a.name) la += lower(c);
@@ -109,7 +74,6 @@ std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entri
         FoundEntry keep = exact != out.end() ? *exact : out.front();
         out.assign(1, keep);
     }
-    return out;
 }
 
 bool find_any(std::string_view pattern) { return !find_files(pattern).empty(); }

@@ -1,5 +1,8 @@
-// Modal message box without owner window. There is no desktop to show it on,
-// so it is written as "caption: text" and a line end to the given stream.
+// Modal message box without owner window. On Linux there is no desktop to
+// show it on, so it is written as "caption: text" and a line end to the given
+// stream. On Windows it is a real box, unless the environment variable
+// TMS_MESSAGE_BOX_STREAM is set (tests under Wine, where nobody clicks): then
+// it is written to the stream as on Linux.
 #pragma once
 
 #include <ostream>

@@ -1,13 +1,9 @@
 #include "paths.hpp"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cstdlib>
 #include <map>
-#include <vector>
+
+#include "path_overrides.hpp"
 
 namespace platform {
 namespace {
@@ -17,32 +13,19 @@ std::map<char, std::string>& drive_roots() {
     return roots;
 }
 
-std::string& program_path_override() {
+std::string& program_path_setting() {
     static std::string path;
     return path;
 }
 
-bool entry_exists(const std::string& path) {
-    struct stat st;
-    return lstat(path.c_str(), &st) == 0;
-}
-
-// Name of the entry in dir that equals name ignoring case; empty if none.
-std::string find_ignoring_case(const std::string& dir, const std::string& name) {
-    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return {};
-    std::string best;
-    while (const dirent* e = readdir(d)) {
-        std::string_view entry = e->d_name;
-        if (entry == "." || entry == "..") continue;
-        // Deterministic choice when several entries differ only in case.
-        if (equals_ignore_case(entry, name) && (best.empty() || entry < best)) best = entry;
-    }
-    closedir(d);
-    return best;
-}
-
 }  // namespace
+
+const std::string* drive_root_override(char letter) {
+    auto it = drive_roots().find(letter);
+    return it == drive_roots().end() ? nullptr : &it->second;
+}
+
+const std::string& program_path_override() { return program_path_setting(); }
 
 PathParts split_path(std::string_view path) {
     PathParts parts;
@@ -95,86 +78,7 @@ void set_drive_root(char letter, std::string root) {
         drive_roots()[key] = std::move(root);
 }
 
-std::string to_host_path(std::string_view path) {
-    std::string out;
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-        std::string root;
-        auto it = drive_roots().find(letter);
-        if (it != drive_roots().end()) {
-            root = it->second;
-        } else {
-            std::string var = "TMS_DRIVE_";
-            var += letter;
-            const char* env = std::getenv(var.c_str());
-            root = env && *env ? env : "/";
-        }
-        path.remove_prefix(2);
-        out = root;
-        if (out.empty() || out.back() != '/') out += '/';
-        while (!path.empty() && is_separator(path.front())) path.remove_prefix(1);
-    }
-    for (char c : path) out += (c == '\\') ? '/' : c;
-    return out;
-}
-
-std::string resolve_path(std::string_view path) {
-    std::string host = to_host_path(path);
-    if (host.empty() || entry_exists(host)) return host;
-
-    std::string result;
-    size_t pos = 0;
-    if (host[0] == '/') {
-        result = "/";
-        pos = 1;
-    }
-    bool missing = false;  // once a component is missing, the rest cannot exist
-    while (pos <= host.size()) {
-        size_t end = host.find('/', pos);
-        if (end == std::string::npos) end = host.size();
-        std::string component = host.substr(pos, end - pos);
-        bool last = end == host.size();
-        if (!component.empty()) {
-            std::string candidate = result + component;
-            if (!missing && component != "." && component != ".." && !entry_exists(candidate)) {
-                std::string match = find_ignoring_case(result, component);
-                if (!match.empty())
-                    candidate = result + match;
-                else
-                    missing = true;
-            }
-            result = candidate;
-        }
-        if (!last) {
-            if (result.empty() || result.back() != '/') result += '/';
-        }
-        pos = end + 1;
-    }
-    return result;
-}
-
-void set_program_path(std::string path) { program_path_override() = std::move(path); }
-
-std::string program_path() {
-    if (!program_path_override().empty()) return program_path_override();
-    std::vector<char> buf(4096);
-    ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return {};
-    return std::string(buf.data(), static_cast<size_t>(n));
-}
-
-std::string current_directory() {
-    std::vector<char> buf(4096);
-    while (!getcwd(buf.data(), buf.size())) {
-        if (buf.size() > (1u << 20)) return ".";
-        buf.resize(buf.size() * 2);
-    }
-    return buf.data();
-}
-
-bool set_current_directory(std::string_view path) {
-    return chdir(resolve_path(path).c_str()) == 0;
-}
+void set_program_path(std::string path) { program_path_setting() = std::move(path); }
 
 bool equals_ignore_case(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

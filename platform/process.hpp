@@ -42,14 +42,14 @@ public:
     Process& operator=(const Process&) = delete;
 
     // Starts the command line with working_dir as its current directory
-    // (inherited when empty). Standard input is /dev/null; output streams
+    // (inherited when empty). Standard input is /dev/null (NUL); output streams
     // are inherited. Returns 0 or a Windows error code.
     int start(std::string_view command_line, std::string_view working_dir);
 
-    bool started() const { return pid_ > 0; }
+    bool started() const;
 
     // True once the program has ended; exit_code then holds its exit status
-    // (128 + signal number when it was killed). When the status cannot be
+    // (on Linux 128 + signal number when it was killed). When the status cannot be
     // read (the program was reaped elsewhere) it is true and exit_code is
     // left alone.
     bool finished(int& exit_code);
@@ -61,7 +61,11 @@ public:
     void detach();
 
 private:
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the process handle
+#else
     pid_t pid_ = -1;
+#endif
     bool done_ = false;
     bool lost_ = false;  // ended, but its status could not be read
     int code_ = 0;

@@ -1,10 +1,5 @@
 #include "shell_link.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <ctime>
-
 #include "files.hpp"
 #include "paths.hpp"
 
@@ -128,22 +123,6 @@ std::string relative_path(const LinkPath& link_file, const LinkPath& target) {
 
 // ---- file times -------------------------------------------------------------
 
-int64_t nanoseconds(const struct statx_timestamp& t) {
-    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-FileStamp stamp_of(const std::string& host) {
-    FileStamp stamp;
-    struct statx sx;
-    if (statx(AT_FDCWD, host.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return stamp;
-    stamp.directory = S_ISDIR(sx.stx_mode);
-    stamp.size = stamp.directory ? 0 : sx.stx_size;
-    stamp.modified = nanoseconds(sx.stx_mtime);
-    stamp.accessed = nanoseconds(sx.stx_atime);
-    stamp.created = (sx.stx_mask & STATX_BTIME) ? nanoseconds(sx.stx_btime) : stamp.modified;
-    return stamp;
-}
-
 // 100 ns ticks since 1601; 0 when unknown.
 uint64_t filetime(int64_t ns) {
     constexpr int64_t kEpochTicks = 116444736000000000;
@@ -158,11 +137,16 @@ uint32_t fat_datetime(int64_t ns) {
     if (ns <= 0) return 0;
     int64_t seconds = ns / 1000000000 + (ns % 1000000000 != 0);
     seconds += seconds & 1;
-    time_t t = static_cast<time_t>(seconds);
-    struct tm tm;
-    if (!gmtime_r(&t, &tm) || tm.tm_year < 80 || tm.tm_year > 207) return 0;
-    uint32_t date = static_cast<uint32_t>((tm.tm_year - 80) << 9 | (tm.tm_mon + 1) << 5 | tm.tm_mday);
-    uint32_t time = static_cast<uint32_t>(tm.tm_hour << 11 | tm.tm_min << 5 | tm.tm_sec / 2);
+    // Civil date of the day count (days since 1970-01-01).
+    int64_t days = seconds / 86400, rest = seconds % 86400;
+    int64_t z = days + 719468, era = z / 146097, doe = z - era * 146097;
+    int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100), mp = (5 * doy + 2) / 153;
+    int64_t day = doy - (153 * mp + 2) / 5 + 1, month = mp < 10 ? mp + 3 : mp - 9;
+    int64_t year = yoe + era * 400 + (month <= 2);
+    if (year < 1980 || year > 2107) return 0;
+    uint32_t date = static_cast<uint32_t>((year - 1980) << 9 | month << 5 | day);
+    uint32_t time = static_cast<uint32_t>(rest / 3600 << 11 | rest / 60 % 60 << 5 | rest % 60 / 2);
     return date | time << 16;
 }
 
@@ -516,7 +500,7 @@ bool ShellLink::set_path(std::string_view target) {
     std::optional<LinkPath> path = settable_path(target);
     if (!path) return false;
     std::vector<FileStamp> stamps;
-    for (size_t i = 1; i <= path->parts.size(); ++i) stamps.push_back(stamp_of(host_path(*path, i)));
+    for (size_t i = 1; i <= path->parts.size(); ++i) stamps.push_back(file_stamp(host_path(*path, i)));
     target_ = std::move(path);
     target_stamps_ = std::move(stamps);
     return true;

@@ -34,6 +34,9 @@ struct FileStamp {
     int64_t modified = 0;
 };
 
+// The stamp of an entry given by its host path; all zero when it cannot be read.
+FileStamp file_stamp(const std::string& host);
+
 struct LinkPath {
     std::string windows;              // "C:\dir\name"
     std::string host;                 // host path of the same entry

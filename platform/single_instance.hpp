@@ -1,7 +1,8 @@
 // One running program per key and user. The first holder of a key takes a
-// lock file and listens on a local socket named after the key; a later
-// program with the same key finds the lock taken, asks the holder over the
-// socket to come to the front, and learns that it should end.
+// lock file and listens on a local socket named after the key (on Windows a
+// named file mapping and event); a later program with the same key finds the
+// lock taken, asks the holder to come to the front, and learns that it
+// should end.
 #pragma once
 
 #include <string>
@@ -32,10 +33,15 @@ public:
     void release();
 
 private:
+#ifdef _WIN32
+    void* mapping_ = nullptr;
+    void* event_ = nullptr;
+#else
     int lock_fd_ = -1;
     int listen_fd_ = -1;
     std::string lock_path_;
     std::string socket_path_;
+#endif
 };
 
 }  // namespace platform

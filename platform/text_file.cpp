@@ -1,63 +1,13 @@
 #include "text_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "paths.hpp"
 
 namespace platform {
 namespace {
-constexpr size_t kReadBuffer = 1 << 16;
+constexpr size_t kWriteBuffer = 1 << 16;
 }
 
 TextReader::~TextReader() { close(); }
-
-bool TextReader::open(std::string_view path) {
-    close();
-    // Non-blocking open, so a FIFO without writer cannot stall it; folders,
-    // FIFOs and sockets are refused, since reading them could wait for ever.
-    fd_ = ::open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) return false;
-    struct stat st;
-    if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ||
-        fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-        close();
-        return false;
-    }
-    buf_.resize(kReadBuffer);
-    pos_ = len_ = 0;
-    eof_ = failed_ = false;
-    return true;
-}
-
-void TextReader::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    pos_ = len_ = 0;
-    eof_ = false;
-}
-
-bool TextReader::fill() {
-    if (eof_ || failed_ || fd_ < 0) return false;
-    pos_ = len_ = 0;
-    for (;;) {
-        ssize_t n = ::read(fd_, buf_.data(), buf_.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            failed_ = true;
-            return false;
-        }
-        if (n == 0) {
-            eof_ = true;
-            return false;
-        }
-        len_ = static_cast<size_t>(n);
-        return true;
-    }
-}
 
 int TextReader::peek() {
     if (pos_ == len_ && !fill()) return -1;
@@ -97,22 +47,14 @@ bool TextReader::read_line(std::string& line, size_t buffer_size) {
     return !line.empty();
 }
 
-bool TextReader::rewind() {
-    if (fd_ < 0) return false;
-    if (lseek(fd_, 0, SEEK_SET) != 0) return false;
-    pos_ = len_ = 0;
-    eof_ = failed_ = false;
-    return true;
-}
-
 OutFile::~OutFile() { close(); }
 
 bool OutFile::open(std::string_view path, Mode mode) {
     close();
     std::string host = resolve_path(path);
-    file_ = std::fopen(host.c_str(), mode == Mode::Text ? "w" : "wb");
+    file_ = std::fopen(host.c_str(), "wb");
     if (!file_) return false;
-    static_cast<void>(std::setvbuf(file_, nullptr, _IOFBF, kReadBuffer));
+    static_cast<void>(std::setvbuf(file_, nullptr, _IOFBF, kWriteBuffer));
     mode_ = mode;
     failed_ = false;
     return true;

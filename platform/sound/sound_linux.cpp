@@ -1,0 +1,73 @@
+#include "sound.hpp"
+
+#include <SDL.h>
+#include <alsa/asoundlib.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/files.hpp"
+
+namespace platform {
+namespace {
+
+// The sound library probes its back ends at every start; the ALSA one
+// reports a machine without sound cards on standard error.
+void quiet_alsa(const char*, int, const char*, int, const char*, ...) {}
+
+class AudioSession {
+public:
+    AudioSession() {
+        snd_lib_error_set_handler(quiet_alsa);
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
+    ~AudioSession() {
+        if (ok_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    AudioSession(const AudioSession&) = delete;
+    AudioSession& operator=(const AudioSession&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+struct WaveData {
+    SDL_AudioSpec spec{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    ~WaveData() {
+        if (buffer) SDL_FreeWAV(buffer);
+    }
+};
+
+double seconds_of(const WaveData& w) {
+    int frame = SDL_AUDIO_BITSIZE(w.spec.format) / 8 * w.spec.channels;
+    if (frame <= 0 || w.spec.freq <= 0) return 0;
+    return static_cast<double>(w.length) / frame / w.spec.freq;
+}
+
+}  // namespace
+
+bool play_wave(const std::string& path, const std::function<void()>& pump) {
+    if (!is_regular_file(path)) return false;
+    AudioSession session;
+    if (!session.ok()) return false;
+    WaveData wave;
+    if (!SDL_LoadWAV(path.c_str(), &wave.spec, &wave.buffer, &wave.length)) return false;
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wave.spec, nullptr, 0);
+    if (device == 0) return false;
+    SDL_QueueAudio(device, wave.buffer, wave.length);
+    SDL_PauseAudioDevice(device, 0);
+    using clock = std::chrono::steady_clock;
+    auto limit = clock::now() + std::chrono::milliseconds(static_cast<int64_t>(seconds_of(wave) * 1000) + 1000);
+    while (SDL_GetQueuedAudioSize(device) > 0 && clock::now() < limit) {
+        if (pump) pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    SDL_CloseAudioDevice(device);
+    return true;
+}
+
+}  // namespace platform

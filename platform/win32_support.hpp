@@ -1,0 +1,32 @@
+// Helpers shared by the Windows implementations (not part of the interface).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace platform::win32 {
+
+// The errno value that best describes a Windows error code.
+int errno_from(DWORD error);
+
+// Wraps an open handle in a C runtime descriptor (binary mode), closing the
+// handle when that fails; -1 then.
+int adopt_handle(HANDLE handle);
+
+// The handle behind a descriptor, or INVALID_HANDLE_VALUE.
+HANDLE handle_of(int fd);
+
+// Opens path with the given access, sharing every way (read, write, delete)
+// so that other programs are not locked out; FILE_FLAG_BACKUP_SEMANTICS lets
+// a folder be opened too.
+HANDLE open_shared(const std::string& path, DWORD access, DWORD disposition, DWORD flags = 0);
+
+// True when the handle is a file on a disk (not a console, pipe or device).
+bool is_disk_file(HANDLE handle);
+
+// Nanoseconds since 1970 of a FILETIME (100 ns ticks since 1601).
+long long unix_nanoseconds(const FILETIME& time);
+
+}  // namespace platform::win32
