@@ -1,7 +1,5 @@
 #include "piece_editor.hpp"
 
-#include <cstring>
-
 namespace morfex {
 namespace {
 
@@ -23,9 +21,8 @@ void PieceEditor::edit_piece(std::string_view piece, std::string& out) {
     size_t from = 0;
     if (can_match_) {
         while (piece.size() - from >= find_.size()) {
-            const void* hit = memmem(piece.data() + from, piece.size() - from, find_.data(), find_.size());
-            if (!hit) break;
-            size_t at = static_cast<size_t>(static_cast<const char*>(hit) - piece.data());
+            size_t at = piece.find(find_, from);
+            if (at == std::string_view::npos) break;
             out.append(piece.data() + from, at - from);
             out += replace_;
             from = at + find_.size();
