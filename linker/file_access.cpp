@@ -1,35 +1,29 @@
 #include "file_access.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fd_io.hpp"
 #include "platform/paths.hpp"
 
 namespace fell {
 namespace {
 
-OpenFailure failure_from_errno() {
-    return (errno == EMFILE || errno == ENFILE) ? OpenFailure::too_many_files : OpenFailure::failed;
+OpenFailure failure_from(int err) {
+    return (err == EMFILE || err == ENFILE) ? OpenFailure::too_many_files : OpenFailure::failed;
 }
 
 class DiskInput : public InputStream {
 public:
     explicit DiskInput(int fd) : fd_(fd) {}
-    ~DiskInput() override { ::close(fd_); }
+    ~DiskInput() override { platform::fd_close(fd_); }
 
     size_t read(void* buf, size_t n) override {
-        for (;;) {
-            ssize_t got = ::read(fd_, buf, n);
-            if (got < 0 && errno == EINTR) continue;
-            return got < 0 ? 0 : static_cast<size_t>(got);
-        }
+        size_t got = 0;
+        return platform::fd_read(fd_, static_cast<char*>(buf), n, got) == 0 ? got : 0;
     }
-    bool rewind() override { return lseek(fd_, 0, SEEK_SET) == 0; }
+    bool rewind() override { return platform::fd_rewind(fd_) == 0; }
 
 private:
     int fd_;
@@ -41,19 +35,12 @@ public:
     ~DiskOutput() override { close(); }
 
     size_t write(const void* data, size_t n) override {
-        const char* p = static_cast<const char*>(data);
-        size_t done = 0;
-        while (fd_ >= 0 && done < n) {
-            ssize_t put = ::write(fd_, p + done, n - done);
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) break;
-            done += static_cast<size_t>(put);
-        }
-        return done;
+        if (fd_ < 0) return 0;
+        return platform::write_all(fd_, std::string_view(static_cast<const char*>(data), n)) ? n : 0;
     }
     bool close() override {
         if (fd_ < 0) return true;
-        bool ok = ::close(fd_) == 0;
+        bool ok = platform::fd_close(fd_) == 0;
         fd_ = -1;
         return ok;
     }
@@ -65,15 +52,10 @@ private:
 class DiskFileSystem : public FileSystem {
 public:
     std::unique_ptr<InputStream> open_read(const std::string& name, OpenFailure& why) override {
-        int fd = ::open(platform::resolve_path(name).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            why = failure_from_errno();
-            return nullptr;
-        }
-        struct stat st;
-        if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            why = OpenFailure::failed;
+        int fd = -1;
+        int err = platform::fd_open_read(platform::resolve_path(name), fd);
+        if (err != 0) {
+            why = failure_from(err);
             return nullptr;
         }
         why = OpenFailure::none;
@@ -81,9 +63,10 @@ public:
     }
 
     std::unique_ptr<OutputStream> create(const std::string& name, OpenFailure& why) override {
-        int fd = ::open(platform::resolve_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            why = failure_from_errno();
+        int fd = -1;
+        int err = platform::fd_create(platform::resolve_path(name), fd);
+        if (err != 0) {
+            why = failure_from(err);
             return nullptr;
         }
         why = OpenFailure::none;
