@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "platform/clock.hpp"
 #include "platform/paths.hpp"
 
 namespace dok {
@@ -32,8 +33,7 @@ std::string Dok::file_path(std::string_view name) const {
 LocalTime Dok::now() const {
     if (opt.clock) return opt.clock();
     std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
+    std::tm tm = platform::local_time(t);
     return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday};
 }
 
