@@ -36,6 +36,9 @@ public:
         if (code == kDone && in_place_ && in_info_.is_regular) code = make_backup();
         if (code == kDone) code = open_output();
         if (code == kDone) code = copy();
+        // Windows cannot replace a file that is still open.
+        if (input_fd_ >= 0) fs_.close(input_fd_);
+        input_fd_ = -1;
         if (code == kDone) code = commit();
         clean_up();
         EditOutcome outcome;
