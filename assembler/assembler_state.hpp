@@ -108,8 +108,13 @@ struct SegmentEntry {
     int common_number = 0;
     int kind = 0;
     uint16_t saved_lc = 0;
-    uint16_t size = 0;
+    uint16_t size = 0;  // sum of the stretches travelled
     bool relocatable = false;
+    uint16_t highest = 0;  // program segment: highest location a stretch ended at
+
+    // The size written to the object and list files: never below the
+    // program segment's highest location.
+    uint16_t reported_size() const { return size > highest ? size : highest; }
 };
 
 struct AssemblerState;
@@ -141,6 +146,11 @@ struct LoadPosition {
     }
 };
 
+struct PlacedBytes {
+    std::array<uint8_t, 65536> value{};
+    std::array<bool, 65536> placed{};
+};
+
 struct ObjectWriterState {
     uint16_t checksum = 0;
     int field_count = 0;
@@ -152,13 +162,10 @@ struct ObjectWriterState {
     int last_load_address = -1;
     bool last_load_relocatable = false;
     LoadPosition position;
-    // Last data word written (for an odd byte completing the word below it).
-    bool have_last_word = false;
-    int last_word_segment = 0;
-    int last_word_address = 0;
-    bool last_word_relocatable = false;
-    uint16_t last_word_value = 0;
-    // Pending odd byte.
+    // Bytes of the data words written so far, per segment row, so that a
+    // word written for one byte keeps the other byte of its aligned word.
+    std::array<std::unique_ptr<PlacedBytes>, kMaxSegments> placed;
+    // Byte at an even address waiting for the byte after it.
     bool pending = false;
     int pending_address = 0;
     bool pending_address_relocatable = false;

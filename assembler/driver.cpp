@@ -178,7 +178,7 @@ void close_output(AssemblerState& st, platform::OutFile& file, const char* what,
 int assemble(AssemblerState& st, const std::vector<std::string>& args) {
     st.con.out << '*' << kBanner << ' ' << kVersion << "\n\n";
     if (args.empty() || args[0] == "?") {
-        st.con.out << kUsage;
+        st.con.out << kUsage << '\n';
         return 1;
     }
     scan_options(st, args);

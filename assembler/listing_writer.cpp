@@ -268,15 +268,16 @@ void lst_segment_table(AssemblerState& st) {
     for (int i = 0; i < st.segment_count; ++i) {
         lst_page_check(st, true);
         const SegmentEntry& e = st.segment_table[static_cast<size_t>(i)];
-        if (e.size == 0) continue;
+        const uint16_t size = e.reported_size();
+        if (size == 0) continue;
         std::string out = "  SEGMENT ";
         put_padded(out, e.name, 8);
         out += " SIZE ";
-        std::string dec = std::to_string(e.size);
+        std::string dec = std::to_string(size);
         out.append(dec.size() < 5 ? 5 - dec.size() : 0, '0');
         out += dec;
         out += " (>";
-        put_hex4(out, e.size);
+        put_hex4(out, size);
         out += ") BYTES\n";
         st.list_file.write(out);
         ++st.lst.page_line;

@@ -1,6 +1,7 @@
 #include "object_writer.hpp"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,12 @@ void emit_field(AssemblerState& st, const FieldBuilder& f) {
 
 const SegmentEntry& row_of(const AssemblerState& st, int segment) {
     return st.segment_table[static_cast<size_t>(segment_row(segment))];
+}
+
+PlacedBytes& placed_bytes(AssemblerState& st) {
+    std::unique_ptr<PlacedBytes>& p = st.obj.placed[static_cast<size_t>(segment_row(st.current_segment))];
+    if (!p) p = std::make_unique<PlacedBytes>();
+    return *p;
 }
 
 bool is_program_like(int segment) {
@@ -92,15 +99,15 @@ void obj_begin_module(AssemblerState& st, const SegmentEntry& program, std::stri
     o.sequence = 1;
     if (!writing(st)) return;
     FieldBuilder f('0', '\x01');
-    f.value(program.size).name(module_name, 8);
+    f.value(program.reported_size()).name(module_name, 8);
     obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
     emit_field(st, f);
 }
 
 void obj_write_segment_header(AssemblerState& st, const SegmentEntry& entry) {
-    if (!writing(st) || entry.size == 0) return;
+    if (!writing(st) || entry.reported_size() == 0) return;
     FieldBuilder f('M');
-    f.value(entry.size).name(entry.name, 6).value(static_cast<unsigned>(entry.common_number));
+    f.value(entry.reported_size()).name(entry.name, 6).value(static_cast<unsigned>(entry.common_number));
     obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
     emit_field(st, f);
 }
@@ -175,11 +182,12 @@ void obj_write_word(AssemblerState& st, int address, bool address_relocatable, u
     if (obj_make_room(st, 66, 12, static_cast<int>(f.text.size()))) obj_write_load_address(st, address, address_relocatable);
     emit_field(st, f);
     o.position = LoadPosition{true, st.current_segment, address + 2, address_relocatable};
-    o.have_last_word = true;
-    o.last_word_segment = st.current_segment;
-    o.last_word_address = address;
-    o.last_word_relocatable = address_relocatable;
-    o.last_word_value = value;
+    PlacedBytes& placed = placed_bytes(st);
+    for (int i = 0; i < 2; ++i) {
+        const size_t at = static_cast<size_t>((address + i) & 0xFFFF);
+        placed.value[at] = static_cast<uint8_t>(i == 0 ? value >> 8 : value);
+        placed.placed[at] = true;
+    }
 }
 
 void obj_write_operand_word(AssemblerState& st, int address, bool address_relocatable, const OperandValue& v) {
@@ -190,44 +198,49 @@ void obj_write_operand_word(AssemblerState& st, int address, bool address_reloca
         obj_write_word(st, address, address_relocatable, v.value, v.relocatable, v.segment);
 }
 
+namespace {
+
+// The byte placed at address in the current segment, else 0.
+uint16_t placed_byte(const AssemblerState& st, int address) {
+    const PlacedBytes* placed = st.obj.placed[static_cast<size_t>(segment_row(st.current_segment))].get();
+    const size_t at = static_cast<size_t>(address & 0xFFFF);
+    return placed && placed->placed[at] ? placed->value[at] : 0;
+}
+
+}  // namespace
+
+// Every word goes to an even address: a byte at an even address waits for
+// the byte after it; one at an odd address is the low half of the word
+// below, whose high half keeps what the module placed there.
 void obj_write_byte(AssemblerState& st, int address, bool address_relocatable, uint16_t byte, bool byte_relocatable) {
     ObjectWriterState& o = st.obj;
-    if (!o.pending) {
+    byte &= 0xFF;
+    if (o.pending && (address != o.pending_address + 1 || address_relocatable != o.pending_address_relocatable))
+        obj_flush_byte(st);
+    if (o.pending) {
+        o.pending = false;
+        obj_write_word(st, o.pending_address, address_relocatable, static_cast<uint16_t>(o.pending_byte << 8 | byte),
+                       o.pending_byte_relocatable, kProgramSegment);
+    } else if (address & 1) {
+        const int even = address & 0xFFFE;
+        obj_write_word(st, even, address_relocatable, static_cast<uint16_t>(placed_byte(st, even) << 8 | byte),
+                       byte_relocatable, kProgramSegment);
+    } else {
         o.pending = true;
         o.pending_address = address;
         o.pending_address_relocatable = address_relocatable;
-        o.pending_byte = byte & 0xFF;
+        o.pending_byte = byte;
         o.pending_byte_relocatable = byte_relocatable;
-        return;
     }
-    o.pending = false;
-    uint16_t word = static_cast<uint16_t>(o.pending_byte << 8 | (byte & 0xFF));
-    obj_write_word(st, o.pending_address, o.pending_address_relocatable, word, o.pending_byte_relocatable,
-                   kProgramSegment);
 }
 
 void obj_flush_byte(AssemblerState& st) {
     ObjectWriterState& o = st.obj;
     if (!o.pending) return;
     o.pending = false;
-    int address = o.pending_address;
-    uint16_t word;
-    if (address & 1) {
-        address &= 0xFFFE;
-        word = o.pending_byte;
-        // Keep the byte below when the last word written holds it: its low
-        // byte (a pair at the odd address below) or its high byte.
-        if (o.have_last_word && o.last_word_segment == st.current_segment &&
-            o.last_word_relocatable == o.pending_address_relocatable) {
-            if (o.last_word_address + 2 == o.pending_address)
-                word = static_cast<uint16_t>((o.last_word_value & 0xFF) << 8 | word);
-            else if (o.last_word_address == address)
-                word = static_cast<uint16_t>((o.last_word_value & 0xFF00) | word);
-        }
-    } else {
-        word = static_cast<uint16_t>(o.pending_byte << 8);
-    }
-    obj_write_word(st, address, o.pending_address_relocatable, word, o.pending_byte_relocatable, kProgramSegment);
+    const uint16_t word = static_cast<uint16_t>(o.pending_byte << 8 | placed_byte(st, o.pending_address + 1));
+    obj_write_word(st, o.pending_address, o.pending_address_relocatable, word, o.pending_byte_relocatable,
+                   kProgramSegment);
 }
 
 void obj_write_entry(AssemblerState& st, const Symbol* symbol) {

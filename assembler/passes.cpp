@@ -93,6 +93,7 @@ void segment_leave(AssemblerState& st) {
     SegmentEntry& e = st.segment_table[static_cast<size_t>(segment_row(st.current_segment))];
     e.size = static_cast<uint16_t>(e.size + (st.location_counter - e.saved_lc));
     e.saved_lc = static_cast<uint16_t>(st.location_counter);
+    if (segment_row(st.current_segment) == kProgramSegment && e.saved_lc > e.highest) e.highest = e.saved_lc;
 }
 
 void align_even(AssemblerState& st, Symbol* symbol) {
@@ -123,6 +124,7 @@ void reset_segments(AssemblerState& st) {
     for (int i = 0; i < st.segment_count; ++i) {
         st.segment_table[static_cast<size_t>(i)].saved_lc = 0;
         st.segment_table[static_cast<size_t>(i)].size = 0;
+        st.segment_table[static_cast<size_t>(i)].highest = 0;
     }
     st.current_segment = kProgramSegment;
     st.location_counter = st.segment_table[kProgramSegment].saved_lc;

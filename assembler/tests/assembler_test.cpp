@@ -128,9 +128,9 @@ TEST(Object, RepeatedOriginAndOddBytes) {
     // The second RORG 0 must move the loader back.
     Result r = ws.assemble("       DATA 1\n       RORG 0\n       DATA 2\n       END\n");
     EXPECT_TRUE(contains(records(r.object)[0], "A0000B0001A0000B0002")) << r.object;
-    // A byte completing the word below an odd pair keeps the pair's byte.
+    // Bytes from an odd address fill the words at even addresses.
     r = ws.assemble("       BSS  1\n       BYTE 1,2,3\n       DATA 9\n       END\n");
-    EXPECT_TRUE(contains(records(r.object)[0], "A0001B0102A0002B0203B0009")) << r.object;
+    EXPECT_TRUE(contains(records(r.object)[0], "A0000B0001B0203B0009")) << r.object;
     // ... and so does a byte completing a flushed even byte.
     r = ws.assemble("       BYTE 1\n       BSS  0\n       BYTE 2\n       END\n");
     EXPECT_TRUE(contains(records(r.object)[0], "A0000B0100A0001A0000B0102")) << r.object;

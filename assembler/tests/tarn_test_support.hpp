@@ -1,6 +1,7 @@
 // Runs the assembler in-process on files in a fresh folder.
 #pragma once
 
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -55,6 +56,24 @@ private:
     testkit::TempDir dir_;
     testkit::ScopedCwd cwd_;
 };
+
+// Runs a golden case folder: its inputs (all but args and expected/) are
+// copied into the workspace and the assembler gets the lines of args, one
+// argument each.
+inline Result run_case(Workspace& ws, const testkit::fs::path& dir) {
+    std::vector<std::string> args;
+    std::ifstream in(dir / "args");
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        args.push_back(line);
+    }
+    for (const auto& e : testkit::fs::directory_iterator(dir)) {
+        std::string name = e.path().filename().string();
+        if (name == "expected" || name == "args") continue;
+        testkit::fs::copy(e.path(), ws.path() / name, testkit::fs::copy_options::recursive);
+    }
+    return ws.run(args);
+}
 
 // The object records without sequence numbers and padding, one per entry.
 inline std::vector<std::string> records(const std::string& object) {
