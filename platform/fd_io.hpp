@@ -49,7 +49,8 @@ int fd_close(int fd);
 
 // A second name for a file; EXDEV or ENOSYS where the file system has none.
 int fd_link(const std::string& from, const std::string& to);
-// Renames, replacing to atomically when it exists.
+// Renames, replacing to atomically when it exists (on Windows not when to
+// is read-only: EACCES).
 int fd_rename(const std::string& from, const std::string& to);
 int fd_remove(const std::string& path);
 int fd_sync_directory(const std::string& dir);

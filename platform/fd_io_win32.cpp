@@ -129,6 +129,9 @@ int fd_link(const std::string& from, const std::string& to) {
 }
 
 int fd_rename(const std::string& from, const std::string& to) {
+    // Windows keeps a read-only file from being replaced (Wine would not).
+    DWORD a = GetFileAttributesA(to.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return EACCES;
     return result(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 

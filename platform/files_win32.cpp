@@ -67,7 +67,7 @@ bool read_file(std::string_view path, std::string& data) {
 bool write_file_atomic(std::string_view path, std::string_view data) {
     std::string target = fd_real_path(resolve_path(path));
     DWORD old = GetFileAttributesA(target.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
     FdInfo info;
     if (old != INVALID_FILE_ATTRIBUTES && (fd_stat(target, info) != 0 || !info.is_regular)) return false;
     int fd = -1;
@@ -75,7 +75,7 @@ bool write_file_atomic(std::string_view path, std::string_view data) {
     if (fd < 0) return false;
     bool ok = write_all(fd, data) && fd_sync(fd) == 0;
     ok = fd_close(fd) == 0 && ok;
-    if (ok && old != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(temp.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    if (ok && old != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(temp.c_str(), old);
     if (ok) ok = fd_rename(temp, target) == 0;
     if (!ok) DeleteFileA(temp.c_str());
     return ok;

@@ -27,12 +27,16 @@ template <typename Write>
 bool write_through_copy(std::string_view file, Write write) {
     std::string target = full_path(file);
     DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return false;
     size_t slash = target.find_last_of("\\/");
-    std::string temp = target.substr(0, slash + 1) + ".tms" + std::to_string(GetCurrentProcessId()) + ".ini";
+    // A new name each time: the system caches profile files by name.
+    static unsigned writes = 0;
+    std::string temp = target.substr(0, slash + 1) + ".tms" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(++writes) + ".ini";
     if (attributes != INVALID_FILE_ATTRIBUTES && !CopyFileA(target.c_str(), temp.c_str(), FALSE)) return false;
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(temp.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    bool ok = write(temp.c_str()) && WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());
+    bool ok = write(temp.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.c_str());  // flushes the cache; says nothing
     if (ok && GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES) return true;  // nothing to write
     if (ok) ok = fd_rename(temp, target) == 0;
     if (!ok) DeleteFileA(temp.c_str());

@@ -1,10 +1,9 @@
 #include "testkit.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -13,9 +12,15 @@ namespace testkit {
 fs::path source_dir() { return TMS_SOURCE_DIR; }
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tmstest-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("tmstest-" + std::to_string(random() % 1000000000u));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir() {

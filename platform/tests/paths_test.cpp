@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "testkit/testkit.hpp"
-
 using namespace platform;
 
 TEST(SplitPath, PartsAndFlags) {
@@ -31,25 +29,3 @@ TEST(SplitPath, JoinAddsSeparatorAndDot) {
     EXPECT_EQ(join_path("", "", "prog", ""), "prog");
 }
 
-TEST(ResolvePath, MatchesIgnoringCaseAndBackslashes) {
-    testkit::TempDir dir;
-    std::filesystem::create_directories(dir / "Lib" / "Sub");
-    testkit::write_bytes(dir / "Lib" / "Sub" / "Util.a99", "x");
-    std::string root = dir.path().string();
-
-    EXPECT_EQ(resolve_path(root + "\\LIB\\sub\\UTIL.A99"), root + "/Lib/Sub/Util.a99");
-    // A missing name keeps its spelling, in the resolved folder.
-    EXPECT_EQ(resolve_path(root + "/lib/NEW.obj"), root + "/Lib/NEW.obj");
-
-    testkit::ScopedCwd cwd(dir.path());
-    EXPECT_EQ(resolve_path(".\\lib\\SUB\\util.A99"), "./Lib/Sub/Util.a99");
-}
-
-TEST(ResolvePath, DriveLetterMapsToItsRoot) {
-    testkit::TempDir dir;
-    testkit::write_bytes(dir / "x" / "util.a99", "x");
-    set_drive_root('c', dir.path().string());
-    EXPECT_EQ(resolve_path("C:\\X\\UTIL.A99"), (dir / "x" / "util.a99").string());
-    set_drive_root('c', "");
-    EXPECT_EQ(to_host_path("D:\\tmp\\a"), "/tmp/a");
-}
