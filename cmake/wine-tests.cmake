@@ -6,3 +6,10 @@ foreach(program tarn fell morfex)
              COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-golden.sh ${program} $<TARGET_FILE:${program}>)
   endif()
 endforeach()
+
+# The shortcuts of the shell's link object and of our own writer, read back
+# with lnkinfo, must say the same.
+if(TARGET write_both_links)
+  add_test(NAME wine_shell_link_compare
+           COMMAND bash ${CMAKE_SOURCE_DIR}/shortcut/tests/compare_links.sh $<TARGET_FILE:write_both_links>)
+endif()
