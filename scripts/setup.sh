@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests, the fuzzers and the examples need (Debian 12).
+# Installs what the build, the tests, the fuzzers, the examples and the Windows
+# cross-build with its Wine test run need (Debian 12).
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -10,4 +11,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \
-    xvfb xauth
+    xvfb xauth \
+    g++-mingw-w64-x86-64-posix wine64 wine
