@@ -1,5 +1,7 @@
 #include "text_file.hpp"
 
+#include <cstring>
+
 #include "paths.hpp"
 
 namespace platform {
@@ -26,8 +28,9 @@ bool TextReader::read_line(std::string& line, size_t buffer_size) {
         const char* start = buf_.data() + pos_;
         size_t avail = len_ - pos_;
         size_t room = limit - line.size();
-        size_t n = 0;
-        while (n < avail && n < room && start[n] != '\n' && start[n] != '\r') ++n;
+        size_t n = avail < room ? avail : room;
+        if (const void* lf = std::memchr(start, '\n', n)) n = static_cast<size_t>(static_cast<const char*>(lf) - start);
+        if (const void* cr = std::memchr(start, '\r', n)) n = static_cast<size_t>(static_cast<const char*>(cr) - start);
         line.append(start, n);
         pos_ += n;
         if (n == avail || line.size() == limit) continue;
