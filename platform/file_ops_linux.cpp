@@ -11,12 +11,10 @@
 
 #include "fd_io.hpp"
 #include "paths.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {
-
-// Windows refuses to create or write names that hold wildcards.
-bool has_wildcards(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
 
 bool same_entry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -132,13 +130,7 @@ bool write_text(std::string_view path, std::string_view text, bool append) {
         ::close(fd);
         return false;
     }
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    bool ok = write_all(fd, out);
+    bool ok = write_all(fd, with_crlf(text));
     return ::close(fd) == 0 && ok;
 }
 

@@ -4,13 +4,11 @@
 
 #include "fd_io.hpp"
 #include "paths.hpp"
+#include "shared.hpp"
 #include "win32_support.hpp"
 
 namespace platform {
 namespace {
-
-// Windows refuses to create or write names that hold wildcards.
-bool has_wildcards(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
 
 bool same_file(const std::string& a, const std::string& b) {
     FdInfo x, y;
@@ -84,13 +82,7 @@ bool write_text(std::string_view path, std::string_view text, bool append) {
     if (append) SetFilePointerEx(h, zero, nullptr, FILE_END);
     int fd = win32::adopt_handle(h);
     if (fd < 0) return false;
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    bool ok = write_all(fd, out);
+    bool ok = write_all(fd, with_crlf(text));
     return fd_close(fd) == 0 && ok;
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "search_results.hpp"
+#include "paths.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {
@@ -61,7 +62,17 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
     return at(0, 0);
 }
 
-void sort_found(std::vector<FoundEntry>& out, std::string_view leaf, bool wild) {
+bool plan_search(std::string_view pattern, FileSearch& search) {
+    PathParts parts = split_path(pattern);
+    search.leaf = parts.name + parts.extension;
+    if (search.leaf.empty()) return false;
+    std::string dir = parts.drive + parts.directory;
+    search.folder = dir.empty() ? std::string(".") : resolve_path(dir);
+    search.wild = search.leaf.find_first_of("*?") != std::string::npos;
+    return true;
+}
+
+void sort_found(std::vector<FoundEntry>& out, const FileSearch& search) {
     std::sort(out.begin(), out.end(), [](const FoundEntry& a, const FoundEntry& b) {
         std::string la, lb;
         for (char c : a.name) la += lower(c);
@@ -69,8 +80,8 @@ void sort_found(std::vector<FoundEntry>& out, std::string_view leaf, bool wild) 
         return la != lb ? la < lb : a.name < b.name;
     });
     // Without wildcards a name matches one entry only.
-    if (!wild && out.size() > 1) {
-        auto exact = std::find_if(out.begin(), out.end(), [&](const FoundEntry& f) { return f.name == leaf; });
+    if (!search.wild && out.size() > 1) {
+        auto exact = std::find_if(out.begin(), out.end(), [&](const FoundEntry& f) { return f.name == search.leaf; });
         FoundEntry keep = exact != out.end() ? *exact : out.front();
         out.assign(1, keep);
     }

@@ -7,20 +7,19 @@
 #include <cstdlib>
 
 #include "paths.hpp"
-#include "search_results.hpp"
+#include "shared.hpp"
 
 namespace platform {
 
 std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entries) {
     std::vector<FoundEntry> out;
-    PathParts parts = split_path(pattern);
-    std::string leaf = parts.name + parts.extension;
-    if (leaf.empty()) return out;
-    std::string dir = parts.drive + parts.directory;
-    std::string host_dir = dir.empty() ? std::string(".") : resolve_path(dir);
+    FileSearch search;
+    if (!plan_search(pattern, search)) return out;
+    const std::string& host_dir = search.folder;
+    const std::string& leaf = search.leaf;
+    const bool wild = search.wild;
     DIR* d = opendir(host_dir.c_str());
     if (!d) return out;
-    bool wild = leaf.find_first_of("*?") != std::string::npos;
     while (const dirent* e = readdir(d)) {
         std::string_view name = e->d_name;
         bool dot_entry = name == "." || name == "..";
@@ -42,7 +41,7 @@ std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entri
         free(real);
         if (root) std::erase_if(out, [](const FoundEntry& f) { return f.name == ".."; });
     }
-    sort_found(out, leaf, wild);
+    sort_found(out, search);
     return out;
 }
 

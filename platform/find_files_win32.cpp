@@ -1,7 +1,7 @@
 #include "find_files.hpp"
 
 #include "paths.hpp"
-#include "search_results.hpp"
+#include "shared.hpp"
 #include "win32_support.hpp"
 
 namespace platform {
@@ -10,16 +10,15 @@ namespace platform {
 // that short (8.3) names never match and the rules are those of Linux too.
 std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entries) {
     std::vector<FoundEntry> out;
-    PathParts parts = split_path(pattern);
-    std::string leaf = parts.name + parts.extension;
-    if (leaf.empty()) return out;
-    std::string dir = parts.drive + parts.directory;
-    std::string host_dir = dir.empty() ? std::string(".") : resolve_path(dir);
+    FileSearch search;
+    if (!plan_search(pattern, search)) return out;
+    std::string host_dir = search.folder;
     if (host_dir.back() != '/' && host_dir.back() != ':') host_dir += '/';
     WIN32_FIND_DATAA data;
     HANDLE h = FindFirstFileA((host_dir + "*").c_str(), &data);
     if (h == INVALID_HANDLE_VALUE) return out;
-    bool wild = leaf.find_first_of("*?") != std::string::npos;
+    const std::string& leaf = search.leaf;
+    const bool wild = search.wild;
     do {
         std::string_view name = data.cFileName;
         bool dot_entry = name == "." || name == "..";
@@ -30,7 +29,7 @@ std::vector<FoundEntry> find_files(std::string_view pattern, bool with_dot_entri
         out.push_back({std::string(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(h, &data));
     FindClose(h);
-    sort_found(out, leaf, wild);
+    sort_found(out, search);
     return out;
 }
 

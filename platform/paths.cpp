@@ -3,7 +3,7 @@
 #include <cctype>
 #include <map>
 
-#include "path_overrides.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "path_overrides.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {

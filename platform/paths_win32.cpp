@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "path_overrides.hpp"
+#include "shared.hpp"
 #include "win32_support.hpp"
 
 namespace platform {

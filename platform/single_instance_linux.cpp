@@ -11,19 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shared.hpp"
+
 namespace platform {
 namespace {
-
-std::string key_hash(std::string_view key) {
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : key) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    return buf;
-}
 
 std::string default_dir() {
     if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run) return std::string(run) + "/dok";
@@ -63,7 +54,7 @@ SingleInstance::Result SingleInstance::claim(std::string_view key, std::string_v
     if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid() ||
         (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return Result::Failed;
-    std::string base = folder + "/" + key_hash(key);
+    std::string base = folder + "/" + instance_key_hash(key);
     lock_path_ = base + ".lock";
     socket_path_ = base + ".sock";
     int fd = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);

@@ -1,25 +1,9 @@
 #include "single_instance.hpp"
 
-#include <cstdint>
-#include <cstdio>
-
+#include "shared.hpp"
 #include "win32_support.hpp"
 
 namespace platform {
-namespace {
-
-std::string key_hash(std::string_view key) {
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : key) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    return buf;
-}
-
-}  // namespace
 
 SingleInstance::~SingleInstance() { release(); }
 
@@ -27,7 +11,7 @@ SingleInstance::~SingleInstance() { release(); }
 // event carries the requests to come to the front. dir is not used.
 SingleInstance::Result SingleInstance::claim(std::string_view key, std::string_view) {
     release();
-    std::string base = "Local\\dok-" + key_hash(key);
+    std::string base = "Local\\dok-" + instance_key_hash(key);
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 16, (base + "-map").c_str());
     if (!mapping) return Result::Failed;
     bool exists = GetLastError() == ERROR_ALREADY_EXISTS;
