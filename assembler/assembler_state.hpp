@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output_file.hpp"
 #include "platform/console.hpp"
 #include "platform/text_file.hpp"
 
@@ -89,6 +90,7 @@ enum SymbolFlag : uint8_t {
 
 struct Symbol {
     std::string name;
+    uint64_t key = 0;  // the name packed, for the table's lookups
     uint16_t segment = 0;
     uint16_t value = 0;
     int ref_number = 0;
@@ -101,6 +103,8 @@ struct Symbol {
 struct SymbolTable {
     std::deque<Symbol> records;    // stable addresses
     std::vector<Symbol*> sorted;   // ascending byte order of names
+    // Open addressing by a hash of the name; a power of two, over twice kMaxSymbols.
+    std::vector<Symbol*> slots = std::vector<Symbol*>(4096);
 };
 
 struct SegmentEntry {
@@ -182,7 +186,6 @@ struct ListingState {
     bool pass1_console_heading = false;
     bool pass1_list_heading = false;
     bool pass2_console_heading = false;
-    std::string line;  // scratch buffer for one output line
 };
 
 struct AssemblerState {
@@ -198,8 +201,8 @@ struct AssemblerState {
     // Files.
     platform::TextReader source_file;
     std::vector<std::unique_ptr<platform::TextReader>> copy_files;  // innermost last
-    platform::OutFile object_file;
-    platform::OutFile list_file;
+    OutputFile object_file;
+    OutputFile list_file;
 
     // Configuration.
     std::string config_path, config_extensions, config_include;

@@ -131,7 +131,7 @@ bool open_files(AssemblerState& st) {
     const std::string& object = *st.opt_output_name;
     // Never truncate the source by writing over it.
     if (host_identity(object) == source_identity ||
-        !st.object_file.open(object, st.opt_compressed ? platform::OutFile::Mode::Binary : platform::OutFile::Mode::Text)) {
+        !st.object_file.open(object, st.opt_compressed ? OutputFile::Mode::Raw : OutputFile::Mode::Text)) {
         console_message(st, "Can't open output file <" + object + ">\n");
         return false;
     }
@@ -139,7 +139,7 @@ bool open_files(AssemblerState& st) {
     if (st.opt_list_name && st.opt_list) {
         const std::string& list = *st.opt_list_name;
         if (host_identity(list) == source_identity || host_identity(list) == host_identity(object) ||
-            !st.list_file.open(list, platform::OutFile::Mode::Text)) {
+            !st.list_file.open(list, OutputFile::Mode::Text)) {
             console_message(st, "Can't open list file <" + list + ">\n");
             return false;
         }
@@ -166,7 +166,7 @@ void between_passes(AssemblerState& st) {
 }
 
 // Reports an output file that could not be written completely.
-void close_output(AssemblerState& st, platform::OutFile& file, const char* what, const std::optional<std::string>& name) {
+void close_output(AssemblerState& st, OutputFile& file, const char* what, const std::optional<std::string>& name) {
     if (!file.is_open()) return;
     if (!file.close()) {
         std::string text = std::string("Can't write ") + what + " file <" + name.value_or("") + ">\n";

@@ -1,14 +1,11 @@
 #include "expression.hpp"
 
+#include "char_classes.hpp"
 #include "errors.hpp"
 #include "symbol_table.hpp"
 
 namespace tarn {
 namespace {
-
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '#' || c == '$' || c == '_'; }
 
 int hex_digit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -94,11 +91,29 @@ size_t eval_symbol(AssemblerState& st, std::string_view t, size_t p, OperandValu
 
 bool starts_term(char c) { return c == '>' || c == '$' || c == '\'' || is_digit(c) || is_letter(c); }
 
+// A name or a decimal number alone, the most frequent operands: the term is
+// the result. False for anything else.
+bool eval_single_term(AssemblerState& st, std::string_view text, OperandValue& result) {
+    size_t p = 0;
+    while (p < text.size() && is_name_char(text[p])) ++p;
+    if (p == 0 || p < text.size()) return false;
+    if (is_letter(text[0])) {
+        eval_symbol(st, text, 0, result);
+        return true;
+    }
+    if (eval_decimal(text, 0, result) < text.size()) {
+        result = OperandValue{};
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int eval_expression(AssemblerState& st, std::string_view text, OperandValue& result) {
     result = OperandValue{};
     st.last_external = nullptr;
+    if (eval_single_term(st, text, result)) return 0;
     bool negative = false, unary = false, operator_seen = false;
     char pending = 0;
     int plus_count = 0, minus_count = 0;

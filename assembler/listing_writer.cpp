@@ -11,16 +11,14 @@ constexpr size_t kSourceColumns = 60;
 
 bool listing(const AssemblerState& st) { return st.list_file.is_open() && st.lst.list_level >= 1; }
 
-// Starts a statement line in the scratch buffer, after the page check.
+// Starts a line, after the page check; it is built in the file's buffer.
 std::string& begin_line(AssemblerState& st) {
     lst_page_check(st, true);
-    st.lst.line.clear();
-    return st.lst.line;
+    return st.list_file.gathered();
 }
 
 void finish_line(AssemblerState& st) {
-    st.lst.line += '\n';
-    st.list_file.write(st.lst.line);
+    st.list_file.end_line();
     ++st.lst.page_line;
 }
 
@@ -72,7 +70,7 @@ std::string& begin_continuation(AssemblerState& st, int location) {
 
 // Ends a statement line with its source text.
 void finish_statement(AssemblerState& st) {
-    put_cut(st.lst.line, st.source_line, kSourceColumns);
+    put_cut(st.list_file.gathered(), st.source_line, kSourceColumns);
     finish_line(st);
 }
 

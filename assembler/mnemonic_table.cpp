@@ -1,6 +1,5 @@
 #include "mnemonic_table.hpp"
 
-#include <algorithm>
 #include <array>
 
 namespace tarn {
@@ -114,30 +113,46 @@ constexpr std::array<MnemonicEntry, 103> kTable = {{
     {"END", row(0x73, 0x0052), 10, directive_end},
 }};
 
-// Row indexes sorted by name; the names are unique, so a binary search
-// finds the same row as a scan in table order.
-struct SortedIndex {
-    std::array<uint8_t, kTable.size()> order{};
-    SortedIndex() {
-        for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint8_t>(i);
-        std::sort(order.begin(), order.end(), [](uint8_t a, uint8_t b) { return kTable[a].name < kTable[b].name; });
+// The names have at most four characters: each packs into one word, which
+// indexes an open-addressed table of row numbers.
+constexpr size_t kSlots = 256;
+constexpr uint8_t kEmpty = 0xFF;
+
+constexpr uint32_t pack(std::string_view name) {
+    uint32_t key = 0;
+    for (char c : name) key = key << 8 | static_cast<unsigned char>(c);
+    return key;
+}
+
+constexpr size_t slot_hash(uint32_t key) { return (key * 2654435761u) >> 24; }
+
+struct NameIndex {
+    std::array<uint8_t, kSlots> slots{};
+    std::array<uint32_t, kTable.size()> keys{};
+    constexpr NameIndex() {
+        for (uint8_t& slot : slots) slot = kEmpty;
+        for (size_t row = 0; row < kTable.size(); ++row) {
+            keys[row] = pack(kTable[row].name);
+            size_t i = slot_hash(keys[row]);
+            while (slots[i] != kEmpty) i = (i + 1) % kSlots;
+            slots[i] = static_cast<uint8_t>(row);
+        }
     }
 };
 
-const SortedIndex& sorted_index() {
-    static const SortedIndex index;
-    return index;
-}
+constexpr NameIndex kNameIndex;
 
 }  // namespace
 
 std::span<const MnemonicEntry> mnemonic_table() { return kTable; }
 
 const MnemonicEntry* find_mnemonic(std::string_view name) {
-    const auto& order = sorted_index().order;
-    auto it = std::lower_bound(order.begin(), order.end(), name,
-                               [](uint8_t i, std::string_view n) { return kTable[i].name < n; });
-    if (it != order.end() && kTable[*it].name == name) return &kTable[*it];
+    if (name.empty() || name.size() > 4) return nullptr;
+    const NameIndex& index = kNameIndex;
+    const uint32_t key = pack(name);
+    for (size_t i = slot_hash(key); index.slots[i] != kEmpty; i = (i + 1) % kSlots)
+        if (index.keys[index.slots[i]] == key && kTable[index.slots[i]].name.size() == name.size())
+            return &kTable[index.slots[i]];
     return nullptr;
 }
 

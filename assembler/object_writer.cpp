@@ -13,34 +13,40 @@ namespace {
 // One field being built, in the text form and in the compressed form; the
 // text length decides the packing in both forms.
 struct FieldBuilder {
-    std::string text;
-    std::string raw;
+    char text[16];
+    char raw[16];
+    size_t text_size = 1;
+    size_t raw_size = 1;
 
     explicit FieldBuilder(char tag, char raw_tag = 0) {
-        text += tag;
-        raw += raw_tag ? raw_tag : tag;
+        text[0] = tag;
+        raw[0] = raw_tag ? raw_tag : tag;
     }
     FieldBuilder& value(unsigned v) {
-        put_hex4(text, v);
-        raw += static_cast<char>((v >> 8) & 0xFF);
-        raw += static_cast<char>(v & 0xFF);
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        for (int shift = 12; shift >= 0; shift -= 4) text[text_size++] = kHex[(v >> shift) & 0xF];
+        raw[raw_size++] = static_cast<char>((v >> 8) & 0xFF);
+        raw[raw_size++] = static_cast<char>(v & 0xFF);
         return *this;
     }
     FieldBuilder& name(std::string_view n, size_t width) {
-        put_padded(text, n, width);
-        put_padded(raw, n, width);
+        for (size_t i = 0; i < width; ++i) text[text_size++] = raw[raw_size++] = i < n.size() ? n[i] : ' ';
         return *this;
+    }
+    int length() const { return static_cast<int>(text_size); }
+    std::string_view form(bool compressed) const {
+        return compressed ? std::string_view(raw, raw_size) : std::string_view(text, text_size);
     }
 };
 
 bool writing(const AssemblerState& st) { return st.object_file.is_open(); }
 
 void emit_field(AssemblerState& st, const FieldBuilder& f) {
-    const std::string& out = st.opt_compressed ? f.raw : f.text;
-    st.object_file.write(out);
+    const std::string_view out = f.form(st.opt_compressed);
+    st.object_file.append(out);
     for (char c : out) st.obj.checksum = static_cast<uint16_t>(st.obj.checksum + static_cast<unsigned char>(c));
-    st.obj.column += static_cast<int>(f.text.size());
-    st.obj.raw_column += static_cast<int>(f.raw.size());
+    st.obj.column += static_cast<int>(f.text_size);
+    st.obj.raw_column += static_cast<int>(f.raw_size);
     ++st.obj.field_count;
 }
 
@@ -58,11 +64,13 @@ bool is_program_like(int segment) {
     return segment == 0 || segment == kAbsoluteSegment || segment == kProgramSegment || segment == kPsegSegment;
 }
 
-void put_sequence_end(AssemblerState& st, std::string& out, int width) {
+// Blanks, the sequence number and, in the text form, the line end.
+void write_sequence_end(AssemblerState& st, std::string& out, int width) {
     if (width < 1) width = 1;
     out.append(static_cast<size_t>(width), ' ');
     put_dec4(out, static_cast<unsigned>(st.obj.sequence));
-    if (!st.opt_compressed) out += '\n';
+    st.object_file.append(out);
+    if (!st.opt_compressed) st.object_file.end_line();
 }
 
 }  // namespace
@@ -75,12 +83,11 @@ bool obj_make_room(AssemblerState& st, int column_limit, int field_limit, int le
     o.checksum = static_cast<uint16_t>(o.checksum + '7');
     FieldBuilder end('7');
     end.value(static_cast<uint16_t>(0u - o.checksum));
-    std::string out = st.opt_compressed ? end.raw : end.text;
+    std::string out(end.form(st.opt_compressed));
     out += 'F';
     o.column += 6;
     o.raw_column += static_cast<int>(out.size());
-    put_sequence_end(st, out, 76 - (st.opt_compressed ? o.raw_column : o.column));
-    st.object_file.write(out);
+    write_sequence_end(st, out, 76 - (st.opt_compressed ? o.raw_column : o.column));
     o.checksum = 0;
     o.field_count = 0;
     o.column = 0;
@@ -100,7 +107,7 @@ void obj_begin_module(AssemblerState& st, const SegmentEntry& program, std::stri
     if (!writing(st)) return;
     FieldBuilder f('0', '\x01');
     f.value(program.reported_size()).name(module_name, 8);
-    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    obj_make_room(st, 66, 12, f.length());
     emit_field(st, f);
 }
 
@@ -108,7 +115,7 @@ void obj_write_segment_header(AssemblerState& st, const SegmentEntry& entry) {
     if (!writing(st) || entry.reported_size() == 0) return;
     FieldBuilder f('M');
     f.value(entry.reported_size()).name(entry.name, 6).value(static_cast<unsigned>(entry.common_number));
-    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    obj_make_room(st, 66, 12, f.length());
     emit_field(st, f);
 }
 
@@ -143,7 +150,7 @@ void obj_write_load_address(AssemblerState& st, int address, bool relocatable) {
     FieldBuilder f(tag);
     f.value(static_cast<unsigned>(address));
     if (tag == 'P') f.value(static_cast<unsigned>(row_of(st, st.current_segment).common_number));
-    const int length = static_cast<int>(f.text.size());
+    const int length = f.length();
     const int counted = length >= 6 ? length - 4 : length;
     if (o.column + counted < 66 && o.field_count + 1 < 12)
         obj_make_room(st, 66, 12, length);
@@ -179,7 +186,7 @@ void obj_write_word(AssemblerState& st, int address, bool address_relocatable, u
     FieldBuilder f(tag);
     f.value(value);
     if (tag == 'N') f.value(static_cast<unsigned>(common));
-    if (obj_make_room(st, 66, 12, static_cast<int>(f.text.size()))) obj_write_load_address(st, address, address_relocatable);
+    if (obj_make_room(st, 66, 12, f.length())) obj_write_load_address(st, address, address_relocatable);
     emit_field(st, f);
     o.position = LoadPosition{true, st.current_segment, address + 2, address_relocatable};
     PlacedBytes& placed = placed_bytes(st);
@@ -247,7 +254,7 @@ void obj_write_entry(AssemblerState& st, const Symbol* symbol) {
     if (!writing(st) || !symbol) return;
     FieldBuilder f(symbol->has(kRelocatable) ? '2' : '1');
     f.value(symbol->value);
-    obj_make_room(st, 66, 12, static_cast<int>(f.text.size()));
+    obj_make_room(st, 66, 12, f.length());
     emit_field(st, f);
 }
 
@@ -259,7 +266,7 @@ void write_external_field(AssemblerState& st, char tag, uint16_t value, const Sy
     FieldBuilder f(tag);
     f.value(value).name(s.name, 6);
     if (tag == 'W' || tag == 'X') f.value(static_cast<unsigned>(row_of(st, s.segment).common_number));
-    obj_make_room(st, 56, 5, static_cast<int>(f.text.size()));
+    obj_make_room(st, 56, 5, f.length());
     emit_field(st, f);
 }
 
@@ -301,8 +308,7 @@ void obj_write_trailer(AssemblerState& st) {
     if (!writing(st)) return;
     std::string out = ":       TARN ";
     out += kVersion;
-    put_sequence_end(st, out, 76 - static_cast<int>(out.size()));
-    st.object_file.write(out);
+    write_sequence_end(st, out, 76 - static_cast<int>(out.size()));
 }
 
 }  // namespace tarn

@@ -3,44 +3,41 @@
 namespace tarn {
 namespace {
 
-char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 void skip_blanks(AssemblerState& st) {
-    const std::string& s = st.work_line;
-    while (st.scan_pos < s.size() && is_white(s[st.scan_pos])) ++st.scan_pos;
+    const char* s = st.work_line.data();
+    const size_t n = st.work_line.size();
+    size_t pos = st.scan_pos;
+    while (pos < n && is_white(s[pos])) ++pos;
+    st.scan_pos = pos;
 }
 
-// First white-space character at or after pos outside quoted stretches.
-size_t token_end(const std::string& s, size_t pos) {
-    bool quoted = false;
-    while (pos < s.size()) {
-        char c = s[pos];
-        if (quoted) {
-            if (c == '\'') {
-                if (pos + 1 < s.size() && s[pos + 1] == '\'') {
-                    pos += 2;
-                    continue;
-                }
-                quoted = false;
-            }
-        } else if (c == '\'') {
-            quoted = true;
-        } else if (is_white(c)) {
+// Takes the field [start, end) and moves past the white-space character
+// that ends it.
+std::string_view take_field(AssemblerState& st, size_t start, size_t end) {
+    st.scan_pos = end < st.work_line.size() ? end + 1 : end;
+    return std::string_view(st.work_line).substr(start, end - start);
+}
+
+// Takes the field from start up to the first white-space character outside
+// quoted stretches (two quotes inside stand for one), upper-cased.
+std::string_view take_token(AssemblerState& st, size_t start) {
+    char* s = st.work_line.data();
+    const size_t n = st.work_line.size();
+    size_t pos = start;
+    for (bool quoted = false; pos < n; ++pos) {
+        const char c = s[pos];
+        if (c == '\'') {
+            if (quoted && pos + 1 < n && s[pos + 1] == '\'')
+                ++pos;
+            else
+                quoted = !quoted;
+        } else if (!quoted && is_white(c)) {
             break;
+        } else if (char_is(c, kLowerBit)) {
+            s[pos] = static_cast<char>(c - 'a' + 'A');
         }
-        ++pos;
     }
-    return pos;
-}
-
-// Takes the field [start, end), upper-cased, and moves past the white-space
-// character that ends it.
-std::string_view take_field(AssemblerState& st, size_t start, size_t end, bool upper) {
-    std::string& s = st.work_line;
-    if (upper)
-        for (size_t i = start; i < end; ++i) s[i] = to_upper(s[i]);
-    st.scan_pos = end < s.size() ? end + 1 : end;
-    return std::string_view(s).substr(start, end - start);
+    return take_field(st, start, pos);
 }
 
 Field scan_token(AssemblerState& st, bool star_is_comment) {
@@ -48,7 +45,7 @@ Field scan_token(AssemblerState& st, bool star_is_comment) {
     const std::string& s = st.work_line;
     if (st.scan_pos >= s.size()) return std::nullopt;
     if (star_is_comment && s[st.scan_pos] == '*') return std::nullopt;
-    return take_field(st, st.scan_pos, token_end(s, st.scan_pos), true);
+    return take_token(st, st.scan_pos);
 }
 
 }  // namespace
@@ -65,7 +62,7 @@ Field scan_label(AssemblerState& st) {
     const std::string& s = st.work_line;
     st.scan_pos = 0;
     if (s.empty() || is_white(s[0])) return std::nullopt;
-    st.label_field = take_field(st, 0, token_end(s, 0), true);
+    st.label_field = take_token(st, 0);
     return st.label_field;
 }
 
@@ -113,7 +110,7 @@ Field scan_quoted_operand(AssemblerState& st, char quote) {
             end = blank == std::string::npos ? s.size() : blank;
         }
     }
-    st.operand_field = take_field(st, start, end, false);
+    st.operand_field = take_field(st, start, end);
     return st.operand_field;
 }
 

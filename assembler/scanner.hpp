@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "assembler_state.hpp"
+#include "char_classes.hpp"
 
 namespace tarn {
 
 using Field = std::optional<std::string_view>;
-
-inline bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 void scan_start(AssemblerState& st);  // work_line := source_line, fields cleared
 Field scan_label(AssemblerState& st);

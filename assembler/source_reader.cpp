@@ -1,5 +1,6 @@
 #include "source_reader.hpp"
 
+#include <cstring>
 #include <memory>
 
 #include "errors.hpp"
@@ -13,11 +14,11 @@
 namespace tarn {
 namespace {
 
+// Drops the line end (only ever the last character) and anything from a NUL on.
 void trim_line(std::string& line) {
-    size_t nul = line.find('\0');
-    if (nul != std::string::npos) line.resize(nul);
-    size_t lf = line.find('\n');
-    if (lf != std::string::npos) line.resize(lf);
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    if (const void* nul = std::memchr(line.data(), 0, line.size()))
+        line.resize(static_cast<size_t>(static_cast<const char*>(nul) - line.data()));
 }
 
 bool is_list_separator(char c) { return c == ';' || c == ','; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "char_classes.hpp"
 #include "errors.hpp"
 #include "listing_writer.hpp"
 #include "text_format.hpp"
@@ -9,8 +10,20 @@
 namespace tarn {
 namespace {
 
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_name_char(char c) { return is_letter(c) || (c >= '0' && c <= '9') || c == '#' || c == '$' || c == '_'; }
+// A name of at most 7 characters as one number: its bytes and its length.
+uint64_t name_key(std::string_view name) {
+    uint64_t key = name.size();
+    for (char c : name) key = key << 8 | static_cast<unsigned char>(c);
+    return key;
+}
+
+// Index of the slot holding the key, or of the empty slot where it would go.
+size_t slot_of(const SymbolTable& t, uint64_t key) {
+    const size_t mask = t.slots.size() - 1;
+    size_t i = static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 40) & mask;
+    while (t.slots[i] && t.slots[i]->key != key) i = (i + 1) & mask;
+    return i;
+}
 
 // Position of the first name not smaller than name.
 std::vector<Symbol*>::const_iterator lower(const SymbolTable& t, std::string_view name) {
@@ -24,25 +37,28 @@ void sym_clear(AssemblerState& st) {
     st.symbols.records.clear();
     st.symbols.sorted.clear();
     st.symbols.sorted.reserve(kMaxSymbols);
+    std::fill(st.symbols.slots.begin(), st.symbols.slots.end(), nullptr);
 }
 
 Symbol* sym_find(const AssemblerState& st, std::string_view name) {
-    auto it = lower(st.symbols, name);
-    if (it != st.symbols.sorted.end() && (*it)->name == name) return *it;
-    return nullptr;
+    if (name.size() > kStoredNameLength) return nullptr;  // no record holds it
+    return st.symbols.slots[slot_of(st.symbols, name_key(name))];
 }
 
 Symbol* sym_add(AssemblerState& st, std::string_view name) {
     if (name.size() > kStoredNameLength) name = name.substr(0, kStoredNameLength);
-    auto it = lower(st.symbols, name);
-    if (it != st.symbols.sorted.end() && (*it)->name == name) return nullptr;
+    const uint64_t key = name_key(name);
+    const size_t slot = slot_of(st.symbols, key);
+    if (st.symbols.slots[slot]) return nullptr;
     if (st.symbols.sorted.size() + 1 > static_cast<size_t>(kMaxSymbols)) {
         lst_error(st, kFatalSymbolOverflow, st.line_number);
         fatal_exit(st, 12);
     }
     Symbol& s = st.symbols.records.emplace_back();
     s.name = std::string(name);
-    st.symbols.sorted.insert(it, &s);
+    s.key = key;
+    st.symbols.slots[slot] = &s;
+    st.symbols.sorted.insert(lower(st.symbols, name), &s);
     return &s;
 }
 

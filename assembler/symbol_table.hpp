@@ -1,4 +1,4 @@
-// Sorted table of at most 2000 names.
+// Table of at most 2000 names, found by hash, listed in sorted order.
 #pragma once
 
 #include <string>

@@ -9,19 +9,21 @@ namespace tarn {
 // "%04u": at least four digits, zero-filled; wider numbers keep every digit.
 inline void put_dec4(std::string& out, unsigned value) {
     char buf[12];
-    int n = 0;
+    int n = sizeof buf;
     do {
-        buf[n++] = static_cast<char>('0' + value % 10);
+        buf[--n] = static_cast<char>('0' + value % 10);
         value /= 10;
     } while (value != 0);
-    while (n < 4) buf[n++] = '0';
-    while (n > 0) out += buf[--n];
+    while (n > static_cast<int>(sizeof buf) - 4) buf[--n] = '0';
+    out.append(buf + n, sizeof buf - static_cast<size_t>(n));
 }
 
-// "%0<digits>X" of the low 4*digits bits.
+// "%0<digits>X" of the low 4*digits bits, for up to 8 digits.
 inline void put_hex(std::string& out, unsigned value, int digits) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
+    char buf[8];
+    for (int i = digits - 1; i >= 0; --i, value >>= 4) buf[i] = kHex[value & 0xF];
+    out.append(buf, static_cast<size_t>(digits));
 }
 
 inline void put_hex4(std::string& out, unsigned value) { put_hex(out, value & 0xFFFF, 4); }
