@@ -9,9 +9,10 @@ namespace dok {
 
 // Notification codes of the controls.
 constexpr int kBnClicked = 0;
-constexpr int kEnChange = 768;
-constexpr int kCbnSelChange = 1, kCbnDblClk = 2, kCbnEditChange = 5;
-constexpr int kLbnSelChange = 1, kLbnDblClk = 2;
+constexpr int kEnSetFocus = 256, kEnKillFocus = 512, kEnChange = 768;
+constexpr int kCbnSelChange = 1, kCbnDblClk = 2, kCbnSetFocus = 3, kCbnKillFocus = 4, kCbnEditChange = 5,
+              kCbnEditUpdate = 6, kCbnDropDown = 7, kCbnCloseUp = 8, kCbnSelEndOk = 9, kCbnSelEndCancel = 10;
+constexpr int kLbnSelChange = 1, kLbnDblClk = 2, kLbnSetFocus = 4, kLbnKillFocus = 5;
 constexpr int kVkTab = 9, kVkReturn = 13;
 
 // Whether the key hook of a control reports the key.

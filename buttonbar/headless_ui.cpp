@@ -3,54 +3,13 @@
 #include <istream>
 #include <ostream>
 
+#include "event_line.hpp"
 #include "events.hpp"
 #include "ini_reader.hpp"
+#include "list_order.hpp"
 #include "platform/paths.hpp"
 
 namespace dok {
-namespace {
-
-constexpr std::string_view kAnswers[] = {"", "OK", "CANCEL", "ABORT", "RETRY", "IGNORE", "YES", "NO"};
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
-// Splits off the first blank-separated word.
-std::string_view first_word(std::string_view& rest) {
-    rest = trim(rest);
-    size_t sp = rest.find_first_of(" \t");
-    std::string_view word = rest.substr(0, sp);
-    rest = sp == std::string_view::npos ? std::string_view() : rest.substr(sp + 1);
-    return word;
-}
-
-std::optional<int> parse_index(std::string_view s) {
-    s = trim(s);
-    if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    return static_cast<int>(leading_unsigned(s));
-}
-
-bool less_ignoring_case(std::string_view a, std::string_view b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        int x = std::tolower(static_cast<unsigned char>(a[i])), y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
-    }
-    return a.size() < b.size();
-}
-
-std::string without_ampersands(std::string_view s) {
-    std::string out;
-    for (char c : s)
-        if (c != '&') out += c;
-    return out;
-}
-
-}  // namespace
-
 bool HeadlessUi::next_line(std::string& line) {
     if (!std::getline(in_, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -62,11 +21,7 @@ int HeadlessUi::message_box(std::string_view title, std::string_view text, BoxBu
     out_.flush();
     if (buttons == BoxButtons::Ok) return kIdOk;
     std::string line;
-    if (!next_line(line)) return kIdCancel;
-    std::string_view answer = trim(line);
-    for (int i = 1; i <= 7; ++i)
-        if (platform::equals_ignore_case(answer, kAnswers[i])) return i;
-    return kIdCancel;
+    return next_line(line) ? parse_box_answer(line) : kIdCancel;
 }
 
 bool HeadlessUi::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
@@ -111,42 +66,43 @@ std::optional<size_t> HeadlessUi::find(std::string_view name) const {
 
 void HeadlessUi::handle_event(std::string_view line) {
     if (!events_ || destroyed_) return;
-    std::string_view rest = line;
-    std::string_view verb = first_word(rest);
-    auto is = [&](std::string_view v) { return platform::equals_ignore_case(verb, v); };
-    if (is("timer")) {
-        if (window_spec_.timer_ms != 0) events_->on_timer();
-        return;
+    EventLine e = parse_event_line(line);
+    switch (e.verb) {
+        case EventVerb::None: return;
+        case EventVerb::Timer:
+            if (window_spec_.timer_ms != 0) events_->on_timer();
+            return;
+        case EventVerb::Close:
+            if (events_->close_allowed()) destroy_window();
+            return;
+        case EventVerb::Menu: menu(e.name); return;
+        default: break;
     }
-    if (is("close")) {
-        if (events_->close_allowed()) destroy_window();
-        return;
-    }
-    if (is("menu")) {
-        menu(trim(rest));
-        return;
-    }
-    if (!(is("click") || is("type") || is("select") || is("dblclick") || is("key"))) return;
-    std::string_view name = is("click") ? trim(rest) : first_word(rest);
-    auto index = find(name);
+    auto index = find(e.name);
     if (!index) return;
     Control& c = controls_[*index];
     if (!c.enabled || !c.visible) return;
     uint16_t kind = c.record.kind;
-    if (is("click")) {
-        click(*index);
-    } else if (is("type")) {
-        if (kind == kEdit || kind == kDropdown || kind == kCombobox) type(*index, rest);
-    } else if (is("select") || is("dblclick")) {
-        auto n = parse_index(rest);
-        if (!n || !c.record.is_list()) return;
-        list_select(*index, *n);
-        int code = is("select") ? kCbnSelChange : kCbnDblClk;
-        events_->on_command(c.record.id, code);
-    } else if (is("key")) {
-        std::string_view k = trim(rest);
-        if (platform::equals_ignore_case(k, "tab")) events_->on_key(*index, kVkTab);
-        else if (platform::equals_ignore_case(k, "enter")) events_->on_key(*index, kVkReturn);
+    switch (e.verb) {
+        case EventVerb::Click: click(*index); break;
+        case EventVerb::Type:
+            if (kind == kEdit || kind == kDropdown || kind == kCombobox) type(*index, e.rest);
+            break;
+        case EventVerb::Select:
+        case EventVerb::DblClick: {
+            auto n = parse_event_index(e.rest);
+            if (!n || !c.record.is_list()) return;
+            list_select(*index, *n);
+            events_->on_command(c.record.id, e.verb == EventVerb::Select ? kCbnSelChange : kCbnDblClk);
+            break;
+        }
+        case EventVerb::Key: {
+            std::string_view k = trim_event_text(e.rest);
+            if (platform::equals_ignore_case(k, "tab")) events_->on_key(*index, kVkTab);
+            else if (platform::equals_ignore_case(k, "enter")) events_->on_key(*index, kVkReturn);
+            break;
+        }
+        default: break;
     }
 }
 
@@ -246,10 +202,9 @@ int HeadlessUi::list_add(size_t control, std::string_view text) {
     if (!c) return -1;
     bool sorted = c->record.kind == kListbox ? (c->record.style & style::kLbsSort) : (c->record.style & style::kCbsSort);
     size_t at = c->items.size();
-    if (sorted) {
-        at = 0;
-        while (at < c->items.size() && !less_ignoring_case(text, c->items[at])) ++at;
-    }
+    if (sorted)
+        at = static_cast<size_t>(sorted_position(static_cast<int>(c->items.size()), text,
+                                                 [&](int i) { return std::string_view(c->items[static_cast<size_t>(i)]); }));
     c->items.insert(c->items.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
     if (c->selection >= static_cast<int>(at)) ++c->selection;
     return static_cast<int>(at);
@@ -306,9 +261,9 @@ DialogResult HeadlessUi::ask_path(std::string_view title, std::string_view initi
     out_.flush();
     std::string line;
     DialogResult r;
-    if (next_line(line) && !trim(line).empty()) {
+    if (next_line(line) && !trim_event_text(line).empty()) {
         r.outcome = DialogResult::Outcome::Chosen;
-        r.path = std::string(trim(line));
+        r.path = std::string(trim_event_text(line));
     }
     return r;
 }

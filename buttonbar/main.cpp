@@ -1,11 +1,38 @@
-// Until a windowed interface exists, dok runs headless (as with DOK_UI=headless).
+// dok: the button bar in a window on the desktop; with DOK_UI=headless it
+// runs the text protocol on the console instead.
+#include <fstream>
 #include <iostream>
 
 #include "dok.hpp"
+#include "platform/environment.hpp"
+#include "platform/paths.hpp"
+#include "window_ui.hpp"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(true);
     std::vector<std::string> args(argv + 1, argv + argc);
     platform::Console con = platform::standard_console();
-    return run_dok(args, con);
+    auto mode = platform::get_environment("DOK_UI");
+    if (mode && platform::equals_ignore_case(*mode, "headless")) return run_dok(args, con);
+
+    dok::WindowUiSettings settings;
+    std::ifstream events;
+    if (auto path = platform::get_environment("DOK_EVENTS")) {
+        events.open(*path, std::ios::binary);
+        if (!events) {
+            std::cerr << "dok: cannot read the events file " << *path << "\n";
+            return 1;
+        }
+        settings.events = &events;
+        settings.transcript = &std::cout;
+    }
+    std::string error;
+    std::unique_ptr<dok::Ui> ui = dok::make_window_ui(settings, error);
+    if (!ui) {
+        std::cerr << "dok: " << error << "; set DOK_UI=headless to run without a window\n";
+        return 1;
+    }
+    dok::DokOptions options;
+    options.ui = ui.get();
+    return run_dok(args, con, options);
 }
