@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests, the fuzzers, the examples and the Windows
-# cross-build with its Wine test run need (Debian 12).
+# Installs what the build, the tests, the fuzzers, the examples, the window of
+# dok and the Windows cross-build with its Wine test run need (Debian 12).
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -12,4 +12,6 @@ $SUDO apt-get install -y -q --no-install-recommends \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \
     xvfb xauth \
+    libwxgtk3.2-dev libgtk-3-dev libx11-dev libxtst-dev libsdl2-dev libasound2-dev \
+    fonts-liberation2 imagemagick xdotool \
     g++-mingw-w64-x86-64-posix wine64 wine
