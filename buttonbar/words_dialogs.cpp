@@ -38,15 +38,13 @@ std::string drive_line(const platform::DriveInfo& d) {
     std::string volume = d.volume_name.substr(0, 19), fs = d.file_system.substr(0, 19);
     const char* media = d.has_geometry ? media_name(d.media_type) : "Unknown";
     uint64_t mb = d.size_bytes / 1000000, hundredths = (d.size_bytes % 1000000) / 10000;
-    char buf[160];
+    char rest[128];
     if (d.has_geometry && (mb || hundredths))
-        std::snprintf(buf, sizeof buf, "[-%c-] %-11.11s %-10.10s %llu.%02lluMb %-10.10s", d.letter, volume.c_str(),
-                      fs.c_str(), static_cast<unsigned long long>(mb), static_cast<unsigned long long>(hundredths),
-                      media);
+        std::snprintf(rest, sizeof rest, " %-11.11s %-10.10s %llu.%02lluMb %-10.10s", volume.c_str(), fs.c_str(),
+                      static_cast<unsigned long long>(mb), static_cast<unsigned long long>(hundredths), media);
     else
-        std::snprintf(buf, sizeof buf, "[-%c-] %-11.11s %-10.10s %-10.10s", d.letter, volume.c_str(), fs.c_str(),
-                      media);
-    return buf;
+        std::snprintf(rest, sizeof rest, " %-11.11s %-10.10s %-10.10s", volume.c_str(), fs.c_str(), media);
+    return "[-" + d.name + "-]" + rest;
 }
 
 bool fill_directory(Dok& dok, Scan& s, bool directories) {

@@ -32,7 +32,7 @@ std::vector<DriveInfo> list_drives() {
         if (!(present & (1u << (letter - 'A')))) continue;
         std::string root = std::string(1, letter) + ":\\";
         DriveInfo info;
-        info.letter = letter;
+        info.name = std::string(1, letter);
         info.type = static_cast<DriveType>(GetDriveTypeA(root.c_str()));
         char volume[MAX_PATH + 1] = "", file_system[MAX_PATH + 1] = "";
         if (GetVolumeInformationA(root.c_str(), volume, sizeof volume, nullptr, nullptr, nullptr, file_system,

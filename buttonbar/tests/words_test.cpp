@@ -112,20 +112,22 @@ TEST(Events, AboutText) {
 
 TEST(Words, DriveLines) {
     Harness h("[layout]\nlistbox01=[l] [] 0 0 1 1 [r]\nstatic01=[s] [] 0 0 1 1\n"
-              "[r]\n#setdrives(l,fixed ramdisk remote cdrom)#echo(#getcount(l))\n"
+              "[r]\n#setdrives(l)#echo(#getcount(l))\n[none]\n#setdrives(l,nothing)\n"
               "[bad]\n#setdrives(l,FIXED,x)\n[wrong]\n#setdrives(s)\n");
-    platform::set_drive_root('Q', h.dir.path().string());
-    std::string out = h.run("r");
-    platform::set_drive_root('Q', "");
+    h.run("r");
     size_t l = *h.dok->controls.find("l");
-    std::string q;
+    std::string root;
     for (int i = 0; auto item = h.ui.list_item(l, i); ++i)
-        if (item->rfind("[-Q-] ", 0) == 0) q = *item;
-    std::string volume = h.dir.path().filename().string().substr(0, 11);
-    volume.resize(11, ' ');
-    EXPECT_EQ(q.substr(0, 18), "[-Q-] " + volume + " ") << q;
-    EXPECT_NE(q.find("Mb "), std::string::npos) << q;
+        if (item->rfind("[-/-] ", 0) == 0) root = *item;
+    // The mount point, then the label and the file system padded to 11 and 10.
+    ASSERT_GE(root.size(), 30u) << root;
+    EXPECT_EQ(root[17], ' ') << root;
+    EXPECT_EQ(root[28], ' ') << root;
+    EXPECT_NE(root.find("Mb "), std::string::npos) << root;
     EXPECT_EQ(h.ui.list_selection(l), -1);  // nothing is selected
+    int count = h.ui.list_count(l);
+    h.run("none");
+    EXPECT_EQ(h.ui.list_count(l), count);  // no kind selected: nothing added
     EXPECT_EQ(h.run("bad"), "Dok: Message 18\n");
     EXPECT_EQ(h.run("wrong"), "Dok: Message 14\n");
 }
