@@ -1,6 +1,6 @@
-// Fuzzes the replacement over arbitrary content and find/replace strings:
-// the streaming editor, fed in chunks of any size, must agree with a plain
-// byte-at-a-time model of the piece loop.
+// Differential fuzzing of the replacement: the streaming editor, fed in
+// chunks of any size, must give the text, the found flag and the line count
+// of the plain piece-by-piece model.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,39 +9,7 @@
 
 #include "findreplace/options.hpp"
 #include "findreplace/piece_editor.hpp"
-
-namespace {
-
-// One byte at a time: a piece ends at CR, LF or 512 bytes.
-std::string model(std::string_view text, std::string_view find, std::string_view replace, bool& replaced) {
-    std::string out;
-    replaced = false;
-    size_t i = 0;
-    while (i < text.size()) {
-        std::string piece;
-        int end = -1;
-        while (i < text.size() && piece.size() < morfex::kPieceSize) {
-            char c = text[i++];
-            if (c == '\r' || c == '\n') {
-                end = c;
-                break;
-            }
-            piece += c;
-        }
-        size_t from = 0, at;
-        while (!find.empty() && (at = piece.find(find, from)) != std::string::npos) {
-            out += piece.substr(from, at - from);
-            out += replace;
-            from = at + find.size();
-            replaced = true;
-        }
-        out += piece.substr(from);
-        if (end >= 0) out += static_cast<char>(end);
-    }
-    return out;
-}
-
-}  // namespace
+#include "reference_editor.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
@@ -56,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string replace = morfex::translate_escapes(in.substr(find_len, replace_len));
     std::string_view text = in.substr(find_len + replace_len);
 
-    bool expected_replaced = false;
-    std::string expected = model(text, find, replace, expected_replaced);
+    const morfex_test::ReferenceResult expected = morfex_test::reference_edit(text, find, replace);
 
     morfex::PieceEditor editor(find, replace);
     std::string out, pending;
@@ -67,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (pending.size() >= morfex::kPieceSize) std::abort();
     }
     editor.edit(pending, true, out);
-    if (out != expected || editor.replaced() != expected_replaced) std::abort();
+    if (out != expected.text || editor.replaced() != expected.replaced || editor.lines() != expected.lines)
+        std::abort();
     return 0;
 }
