@@ -162,7 +162,7 @@ bool WxUi::create_window(const WindowSpec& window, const ControlTable& controls,
     canvas_ = new wxPanel(holder, wxID_ANY, window.has_caption ? wxDefaultPosition : wxPoint(kBorder, kBorder),
                           client, wxTAB_TRAVERSAL);
     canvas_->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    canvas_->Bind(wxEVT_PAINT, [this](wxPaintEvent&) { paint(); });
+    canvas_->Bind(wxEVT_PAINT, [this, canvas = canvas_](wxPaintEvent&) { paint(canvas); });
     mark_bar(canvas_);
     if (window.has_menu) build_menu(controls);
     frame_->SetClientSize(window.has_caption ? client : client + wxSize(2 * kBorder, 2 * kBorder));
@@ -252,8 +252,8 @@ void WxUi::build_menu(const ControlTable& controls) {
     if (has_about) add_bar_item(bar, from_wx(to_wx(spec_.about_item)), -1, true, [this] { notify_menu(kAboutId); });
 }
 
-void WxUi::paint() {
-    wxPaintDC dc(canvas_);
+void WxUi::paint(wxWindow* canvas) {
+    wxPaintDC dc(canvas);
     dc.SetBackground(wxBrush(colour_of(spec_.background)));
     dc.Clear();
     if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);

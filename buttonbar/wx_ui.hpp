@@ -130,7 +130,7 @@ public:
 private:
     friend class QuietChange;
     void build_menu(const ControlTable& controls);
-    void paint();
+    void paint(wxWindow* canvas);
     void on_close(bool can_veto, bool& veto);
     ControlView* view(size_t control);
     ControlView* list_view(size_t control);

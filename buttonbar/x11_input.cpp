@@ -60,6 +60,12 @@ X11Input::~X11Input() {
     if (display_) XCloseDisplay(as_display(display_));
 }
 
+void X11Input::move(int x, int y) {
+    if (!display_) return;
+    XTestFakeMotionEvent(as_display(display_), -1, x, y, CurrentTime);
+    XSync(as_display(display_), False);
+}
+
 int X11Input::click(int x, int y, bool twice) {
     if (!display_) return 0;
     Display* d = as_display(display_);
@@ -135,6 +141,43 @@ void X11Input::focus(unsigned long window) {
     if (!display_ || !window) return;
     XSetInputFocus(as_display(display_), window, RevertToParent, CurrentTime);
     XSync(as_display(display_), False);
+}
+
+namespace {
+
+bool titled(Display* d, Window w, std::string_view title) {
+    Atom utf8 = XInternAtom(d, "UTF8_STRING", False), net_name = XInternAtom(d, "_NET_WM_NAME", False);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    bool match = false;
+    if (XGetWindowProperty(d, w, net_name, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success &&
+        data) {
+        match = std::string_view(reinterpret_cast<char*>(data), count) == title;
+        XFree(data);
+    }
+    return match;
+}
+
+Window find_titled(Display* d, Window w, std::string_view title, int depth) {
+    if (titled(d, w, title)) return w;
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (depth < 3 && XQueryTree(d, w, &root, &parent, &children, &count)) {
+        for (unsigned i = count; i-- > 0 && !found;) found = find_titled(d, children[i], title, depth + 1);
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+unsigned long X11Input::find_window(std::string_view title) {
+    if (!display_) return 0;
+    Display* d = as_display(display_);
+    return find_titled(d, DefaultRootWindow(d), title, 0);
 }
 
 int X11Input::close(unsigned long window) {

@@ -16,6 +16,7 @@ public:
 
     bool ok() const { return display_ != nullptr; }
 
+    void move(int x, int y);
     // Each returns the number of key and button releases it sent.
     int click(int x, int y, bool twice = false);
     int key(unsigned long keysym, bool control = false);
@@ -25,6 +26,8 @@ public:
 
     // Keyboard input goes to the window.
     void focus(unsigned long window);
+    // The top-level window with that title, or 0.
+    unsigned long find_window(std::string_view title);
     // Asks the window to close, as a window manager does.
     int close(unsigned long window);
 
