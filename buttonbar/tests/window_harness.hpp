@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "events.hpp"
+#include "platform/single_instance.hpp"
 #include "interpreter.hpp"
 #include "loader.hpp"
 #include "testkit/testkit.hpp"
@@ -59,7 +60,6 @@ public:
         load_ini(*dok);
         dok->instance_key = dok->window.title;
         dok->window.about_item = "Over";
-        events = std::make_unique<EngineEvents>(*dok, nullptr);
     }
 
     ~WindowBar() {
@@ -68,8 +68,13 @@ public:
     }
 
     // Creates the window, runs onload, shows it and waits for its first paint.
-    bool open() {
-        if (!started || !ui->create_window(dok->window, dok->controls, *events)) return false;
+    // With claim, the window takes its instance key first, as the program does.
+    bool open(bool claim = false) {
+        if (!started) return false;
+        bool first = claim && instance.claim(dok->instance_key, dir.path().string()) ==
+                                  platform::SingleInstance::Result::First;
+        events = std::make_unique<EngineEvents>(*dok, first ? &instance : nullptr);
+        if (!ui->create_window(dok->window, dok->controls, *events)) return false;
         dok->window_created = true;
         run_routine(*dok, "onload");
         ui->show_window();
@@ -165,6 +170,7 @@ public:
     bool started = false;
     std::unique_ptr<WxUi> ui;
     std::unique_ptr<Dok> dok;
+    platform::SingleInstance instance;
     std::unique_ptr<EngineEvents> events;
     X11Input input;
 

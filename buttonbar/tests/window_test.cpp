@@ -6,6 +6,8 @@
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
+
+#include <algorithm>
 #include <X11/keysym.h>
 
 #include "window_harness.hpp"
@@ -340,6 +342,37 @@ TEST(Window, MessageBoxesShowTheButtonSets) {
     EXPECT_EQ(asker.message_box("Disk", "Again?", BoxButtons::AbortRetryIgnore, BoxIcon::Error, false), kIdRetry);
     EXPECT_EQ(asker.message_box("Note", "Done", BoxButtons::Ok, BoxIcon::Information, false), kIdOk);
     EXPECT_EQ(transcript.str(), "Ask: Sure?\nDisk: Again?\nNote: Done\n");
+}
+
+// The X windows on the screen, bottom first.
+std::vector<unsigned long> stacking() {
+    Display* d = XOpenDisplay(nullptr);
+    std::vector<unsigned long> order;
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (d && XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count))
+        order.assign(children, children + count);
+    if (children) XFree(children);
+    if (d) XCloseDisplay(d);
+    return order;
+}
+
+bool above(unsigned long a, unsigned long b) {
+    std::vector<unsigned long> order = stacking();
+    auto ia = std::find(order.begin(), order.end(), a), ib = std::find(order.begin(), order.end(), b);
+    return ia != order.end() && ib != order.end() && ia > ib;
+}
+
+TEST(Window, ASecondProgramWithTheSameTitleBringsTheFirstToTheFront) {
+    WindowBar first("[layout]\nwindow=[Only one] 10 10 120 60\n");
+    ASSERT_TRUE(first.open(true));
+    WindowBar cover("[layout]\nwindow=[Cover] 10 10 200 100\n");
+    ASSERT_TRUE(cover.open());
+    unsigned long a = x_window_of(first.ui->frame()), b = x_window_of(cover.ui->frame());
+    ASSERT_TRUE(above(b, a));
+    platform::SingleInstance second;
+    EXPECT_EQ(second.claim("Only one", first.dir.path().string()), platform::SingleInstance::Result::Other);
+    EXPECT_TRUE(WindowBar::until([&] { return above(a, b); }));
 }
 
 }  // namespace

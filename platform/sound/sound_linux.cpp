@@ -56,13 +56,18 @@ bool play_wave(const std::string& path, const std::function<void()>& pump) {
     if (!session.ok()) return false;
     WaveData wave;
     if (!SDL_LoadWAV(path.c_str(), &wave.spec, &wave.buffer, &wave.length)) return false;
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wave.spec, nullptr, 0);
+    SDL_AudioSpec spec = wave.spec;
+    spec.samples = 512;  // short pieces: the device closes soon after the end
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
     if (device == 0) return false;
     SDL_QueueAudio(device, wave.buffer, wave.length);
     SDL_PauseAudioDevice(device, 0);
     using clock = std::chrono::steady_clock;
-    auto limit = clock::now() + std::chrono::milliseconds(static_cast<int64_t>(seconds_of(wave) * 1000) + 1000);
-    while (SDL_GetQueuedAudioSize(device) > 0 && clock::now() < limit) {
+    auto start = clock::now();
+    auto length = std::chrono::milliseconds(static_cast<int64_t>(seconds_of(wave) * 1000));
+    auto limit = start + length + std::chrono::seconds(1);
+    // The device takes the sound in pieces and plays it in real time.
+    while ((SDL_GetQueuedAudioSize(device) > 0 || clock::now() < start + length) && clock::now() < limit) {
         if (pump) pump();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
