@@ -23,6 +23,8 @@ constexpr const char* kStyle =
     ".dok-bar scrollbar slider { min-width: 6px; min-height: 6px; }\n"
     ".dok-bar scrollbar button { min-width: 0; min-height: 0; padding: 0; }\n"
     ".dok-bar scrollbar { padding: 0; }\n"
+    ".dok-bar treeview { -GtkTreeView-expander-size: 8; -GtkTreeView-vertical-separator: 0; }\n"
+
     ".dok-bar checkbutton, .dok-bar radiobutton { padding: 0; }\n"
     "tooltip, tooltip.background { background-color: rgb(128,255,255); background-image: none;"
     " border: 1px solid rgb(0,0,0); border-radius: 0; padding: 1px 2px; }\n"

@@ -13,5 +13,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
     liblnk-utils desktop-file-utils \
     xvfb xauth \
     libwxgtk3.2-dev libgtk-3-dev libx11-dev libxtst-dev libsdl2-dev libasound2-dev \
-    fonts-liberation2 imagemagick xdotool \
+    fonts-liberation2 imagemagick xdotool x11-utils \
     g++-mingw-w64-x86-64-posix wine64 wine

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Renders the example toolbar under Xvfb into docs/toolbar.png: the bar is
+# started in a copy of examples/, its Assemble and Link buttons are clicked
+# as a user would, and the window is photographed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+[ -x build/bin/dok ] || bash scripts/build.sh
+work=$(mktemp -d)
+trap 'kill "${dok_pid:-0}" "${xvfb_pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp examples/* "$work/"
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display GSETTINGS_BACKEND=memory PATH="$root/build/bin:$PATH"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break || sleep 0.1; done
+(cd "$work" && exec dok toolbar.ini) >/dev/null 2>&1 &
+dok_pid=$!
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name "TMS9900 Toolbar" 2>/dev/null | head -1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "The toolbar did not come up." >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# Assemble at (198,34) and Link at (262,34) of the client area, below the menu bar.
+menu=$((HEIGHT - 206))
+xdotool mousemove $((X + 198)) $((Y + menu + 34)) click 1
+sleep 1.5
+xdotool mousemove $((X + 262)) $((Y + menu + 34)) click 1
+sleep 1.5
+xdotool mousemove $((X + WIDTH + 50)) $((Y + HEIGHT + 50))
+sleep 0.5
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/toolbar.png
+echo "Wrote docs/toolbar.png"
