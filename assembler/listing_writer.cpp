@@ -79,19 +79,21 @@ void finish_statement(AssemblerState& st) {
 bool lst_page_check(AssemblerState& st, bool with_title) {
     if (!st.list_file.is_open() || st.lst.page_line < st.lst.page_length) return false;
     st.lst.page_line = 0;
-    std::string head = "\f\n ";
-    head += kBanner;
-    head += '\n';
+    std::string& out = st.list_file.gathered();
+    out += '\f';
+    st.list_file.end_line();
+    out += ' ';
+    out += kBanner;
+    st.list_file.end_line();
     ++st.lst.page_line;
     if (with_title) {
-        put_padded(head, st.lst.title, 60);
-        head += " PAGE ";
-        put_dec4(head, static_cast<unsigned>(st.lst.page_number));
-        head += '\n';
+        put_padded(out, st.lst.title, 60);
+        out += " PAGE ";
+        put_dec4(out, static_cast<unsigned>(st.lst.page_number));
+        st.list_file.end_line();
         ++st.lst.page_line;
         ++st.lst.page_number;
     }
-    st.list_file.write(head);
     return true;
 }
 

@@ -65,12 +65,14 @@ bool is_program_like(int segment) {
 }
 
 // Blanks, the sequence number and, in the text form, the line end.
-void write_sequence_end(AssemblerState& st, std::string& out, int width) {
-    if (width < 1) width = 1;
-    out.append(static_cast<size_t>(width), ' ');
+void write_sequence_end(AssemblerState& st, int width) {
+    std::string& out = st.object_file.gathered();
+    out.append(static_cast<size_t>(width < 1 ? 1 : width), ' ');
     put_dec4(out, static_cast<unsigned>(st.obj.sequence));
-    st.object_file.append(out);
-    if (!st.opt_compressed) st.object_file.end_line();
+    if (st.opt_compressed)
+        st.object_file.append({});
+    else
+        st.object_file.end_line();
 }
 
 }  // namespace
@@ -83,11 +85,11 @@ bool obj_make_room(AssemblerState& st, int column_limit, int field_limit, int le
     o.checksum = static_cast<uint16_t>(o.checksum + '7');
     FieldBuilder end('7');
     end.value(static_cast<uint16_t>(0u - o.checksum));
-    std::string out(end.form(st.opt_compressed));
-    out += 'F';
+    st.object_file.append(end.form(st.opt_compressed));
+    st.object_file.append("F");
     o.column += 6;
-    o.raw_column += static_cast<int>(out.size());
-    write_sequence_end(st, out, 76 - (st.opt_compressed ? o.raw_column : o.column));
+    o.raw_column += static_cast<int>(end.raw_size + 1);
+    write_sequence_end(st, 76 - (st.opt_compressed ? o.raw_column : o.column));
     o.checksum = 0;
     o.field_count = 0;
     o.column = 0;
@@ -308,7 +310,8 @@ void obj_write_trailer(AssemblerState& st) {
     if (!writing(st)) return;
     std::string out = ":       TARN ";
     out += kVersion;
-    write_sequence_end(st, out, 76 - static_cast<int>(out.size()));
+    st.object_file.append(out);
+    write_sequence_end(st, 76 - static_cast<int>(out.size()));
 }
 
 }  // namespace tarn

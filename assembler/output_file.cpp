@@ -1,9 +1,6 @@
 #include "output_file.hpp"
 
 namespace tarn {
-namespace {
-constexpr size_t kFlushSize = 1 << 16;
-}
 
 bool OutputFile::open(std::string_view path, Mode mode) {
     buffer_.clear();
@@ -26,10 +23,7 @@ void OutputFile::write(std::string_view text) {
     if (buffer_.size() >= kFlushSize) flush();
 }
 
-void OutputFile::end_line() {
-    buffer_ += "\r\n";
-    if (buffer_.size() >= kFlushSize) flush();
-}
+void OutputFile::end_line() { append("\r\n"); }
 
 void OutputFile::flush() {
     file_.write(buffer_);

@@ -24,15 +24,20 @@ public:
     bool is_open() const { return file_.is_open(); }
     void write(std::string_view text);
     // Text without line end, taken as it is.
-    void append(std::string_view text) { buffer_ += text; }
+    void append(std::string_view text) {
+        buffer_ += text;
+        if (buffer_.size() >= kFlushSize) flush();
+    }
     // The text gathered so far, for building a line in place; end_line()
-    // ends it.
+    // ends it (or, in raw mode, append()).
     std::string& gathered() { return buffer_; }
     void end_line();
     // Writes what is gathered and closes; false if any write failed.
     bool close();
 
 private:
+    static constexpr size_t kFlushSize = 1 << 16;
+
     void flush();
 
     platform::OutFile file_;
