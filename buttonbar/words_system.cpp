@@ -61,7 +61,7 @@ bool start_program(Dok& dok, Scan& s) {
     platform::PathParts parts = platform::split_path(program);
     std::string dir = parts.drive + parts.directory;
     platform::Process process;
-    int error = dok.opt.allow_processes ? process.start(line, dir) : platform::kErrorFileNotFound;
+    int error = dok.opt.allow_processes ? process.start(line, dir, dok.show_mode) : platform::kErrorFileNotFound;
     if (error != 0) {
         report_error(dok, error);
         return false;

@@ -43,8 +43,10 @@ public:
 
     // Starts the command line with working_dir as its current directory
     // (inherited when empty). Standard input is /dev/null (NUL); output streams
-    // are inherited. Returns 0 or a Windows error code.
-    int start(std::string_view command_line, std::string_view working_dir);
+    // are inherited. show_mode, when not -1, is the Windows show command for
+    // the program's window; on Linux 0 (hidden) sends its output to /dev/null
+    // and the other modes change nothing. Returns 0 or a Windows error code.
+    int start(std::string_view command_line, std::string_view working_dir, int show_mode = -1);
 
     bool started() const;
 

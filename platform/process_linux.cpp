@@ -100,7 +100,7 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-int Process::start(std::string_view command_line, std::string_view working_dir) {
+int Process::start(std::string_view command_line, std::string_view working_dir, int show_mode) {
     detach();
     done_ = lost_ = false;
     std::vector<std::string> args = split_command_line(command_line);
@@ -123,6 +123,10 @@ int Process::start(std::string_view command_line, std::string_view working_dir) 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (show_mode == 0) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
     if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
     pid_t pid = -1;
     int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);

@@ -51,7 +51,7 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-int Process::start(std::string_view command_line, std::string_view working_dir) {
+int Process::start(std::string_view command_line, std::string_view working_dir, int show_mode) {
     detach();
     done_ = lost_ = false;
     std::vector<std::string> args = split_command_line(command_line);
@@ -70,6 +70,10 @@ int Process::start(std::string_view command_line, std::string_view working_dir) 
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
+    if (show_mode >= 0) {
+        si.dwFlags |= STARTF_USESHOWWINDOW;
+        si.wShowWindow = static_cast<WORD>(show_mode);
+    }
     si.hStdInput = null_input;
     si.hStdOutput = inheritable(GetStdHandle(STD_OUTPUT_HANDLE));
     si.hStdError = inheritable(GetStdHandle(STD_ERROR_HANDLE));

@@ -50,3 +50,16 @@ TEST(Process, StatusThatCannotBeReadLeavesTheCodeAlone) {
     EXPECT_TRUE(p.finished(code));
     EXPECT_EQ(code, 99);
 }
+
+TEST(Process, HiddenProgramsWriteNothingToTheConsole) {
+    testkit::TempDir dir;
+    for (int mode : {0, 1}) {
+        platform::Process p;
+        std::string file = (dir / ("mode" + std::to_string(mode))).string();
+        ASSERT_EQ(p.start("sh -c \"readlink /proc/self/fd/2 > " + file + "\"", {}, mode), 0);
+        p.wait();
+        std::string out = testkit::read_bytes(file);
+        if (mode == 0) EXPECT_EQ(out, "/dev/null\n");
+        else EXPECT_EQ(out.find("/dev/null"), std::string::npos) << out;
+    }
+}
