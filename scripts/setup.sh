@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests, the fuzzers, the examples, the window of
-# dok and the Windows cross-build with its Wine test run need (Debian 12).
+# dok, the Windows cross-build with its Wine test run and the benchmarks'
+# comparisons (sd) need (Debian 12).
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -11,6 +12,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \
+    sd \
     xvfb xauth \
     libwxgtk3.2-dev libgtk-3-dev libx11-dev libxtst-dev libsdl2-dev libasound2-dev \
     fonts-liberation2 imagemagick xdotool x11-utils \
