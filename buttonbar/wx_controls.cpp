@@ -219,6 +219,7 @@ void make_simple_combo(WxUi& ui, size_t index) {
     entry->ChangeValue(to_wx(r.text));
     adopt(v, entry);
     adopt(v, list);
+    fit_scroll_bars(list, list->GetSize().y);
     v.entry = entry;
     v.items = list;
     v.list = list;
@@ -276,6 +277,7 @@ void make_listbox(WxUi& ui, size_t index) {
     long style = wxLB_SINGLE | ((r.style & kLbsDisableNoScroll) ? wxLB_ALWAYS_SB : 0);
     auto* w = new wxListBox(ui.canvas(), wxID_ANY, place(r), extent(r), 0, nullptr, style);
     adopt(v, w);
+    fit_scroll_bars(w, extent(r).y);
     v.items = w;
     v.list = w;
     v.text = r.text;

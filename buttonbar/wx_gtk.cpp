@@ -2,6 +2,7 @@
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+#include <wx/app.h>
 #include <wx/menu.h>
 #include <wx/window.h>
 #include <X11/Xlib.h>
@@ -9,7 +10,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace dok {
@@ -91,18 +91,22 @@ bool display_available(std::string& error) {
     return false;
 }
 
-// Controls that the layout makes smaller than the theme's least size draw
-// clipped; GTK would report every measurement of them.
-void drop_size_reports(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
-    static const char* const kSizeReports[] = {"for_size smaller than min-size", "gtk_box_gadget_distribute",
-                                               "Negative content", "gtk_widget_size_allocate"};
-    for (const char* r : kSizeReports)
-        if (message && std::strstr(message, r)) return;
-    g_log_default_handler(domain, level, message, nullptr);
+void quiet_toolkit_reports() {
+    // Controls that the layout makes smaller than the theme's least size
+    // draw clipped; GTK would report each measurement of them.
+    wxApp::GTKSuppressDiagnostics(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL);
+}
+
+void fit_scroll_bars(wxWindow* list, int height) {
+    GtkWidget* w = list->GetHandle();
+    if (!w || !GTK_IS_SCROLLED_WINDOW(w)) return;
+    // A list lower than a scroll bar can be has none; none scrolls sideways.
+    GtkPolicyType vertical;
+    gtk_scrolled_window_get_policy(GTK_SCROLLED_WINDOW(w), nullptr, &vertical);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(w), GTK_POLICY_NEVER, height < 40 ? GTK_POLICY_NEVER : vertical);
 }
 
 void install_window_style() {
-    g_log_set_handler("Gtk", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL), drop_size_reports, nullptr);
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, kStyle, -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),

@@ -15,6 +15,12 @@ namespace dok {
 // False, with the reason, when no display is named in the environment.
 bool display_available(std::string& error);
 
+// No toolkit warnings on standard error; before the toolkit starts.
+void quiet_toolkit_reports();
+
+// A list's scroll bars as a layout's height allows.
+void fit_scroll_bars(wxWindow* list, int height);
+
 // The compact look of the bar's controls and the pale cyan tooltips.
 void install_window_style();
 

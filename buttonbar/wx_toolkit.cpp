@@ -38,6 +38,7 @@ bool start_toolkit(std::string& error) {
         static int argc = 1;
         static char name[] = "dok";
         static char* argv[] = {name, nullptr};
+        quiet_toolkit_reports();
         wxApp::SetInstance(new DokApp);
         // The toolkit's own complaint would be a second line.
         wxLog::EnableLogging(false);

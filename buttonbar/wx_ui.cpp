@@ -177,8 +177,10 @@ bool WxUi::create_window(const WindowSpec& window, const ControlTable& controls,
         v.record = r;
         views_.push_back(std::move(v));
     }
+    canvas_->Freeze();
     for (size_t i = 0; i < views_.size(); ++i)
         if (views_[i].record.kind != kMenu) create_control(*this, i);
+    canvas_->Thaw();
 
     frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
         count_close_request();
