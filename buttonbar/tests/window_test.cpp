@@ -63,9 +63,12 @@ TEST(Window, StandsWhereTheLayoutSays) {
 }
 
 TEST(Window, WithoutCaptionKeepsABorder) {
-    WindowBar bar("[layout]\nwindow=[Bare] 10 10 100 50\nHasCaption=0\nHasMenu=0\n");
+    WindowBar bar("[layout]\nwindow=[Bare] 10 10 100 50\nHasCaption=0\nHasMenu=0\nAlwaysOnTop=1\n");
     ASSERT_TRUE(bar.open());
     EXPECT_FALSE(bar.ui->frame()->HasFlag(wxCAPTION));
+    EXPECT_TRUE(bar.ui->frame()->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_FALSE(bar.ui->frame()->HasFlag(wxRESIZE_BORDER));
+    EXPECT_FALSE(bar.ui->frame()->HasFlag(wxMAXIMIZE_BOX));
     EXPECT_FALSE(bar.ui->frame()->GetMenuBar());
     EXPECT_EQ(bar.ui->frame()->GetSize(), wxSize(106, 56));
     EXPECT_EQ(bar.ui->canvas()->GetPosition(), wxPoint(3, 3));
@@ -102,6 +105,24 @@ TEST(Window, PaintsItsColoursAndPicture) {
     bar.ui->load_picture((bar.dir / "missing.bmp").string());
     WindowBar::pump(100);
     EXPECT_EQ(bar.pixel(2, 2), (Rgb{10, 200, 30}));
+}
+
+TEST(Window, IconsFromIcoBmpAndPngFiles) {
+    for (auto [name, type] : {std::pair{"i.ico", wxBITMAP_TYPE_ICO}, std::pair{"i.bmp", wxBITMAP_TYPE_BMP},
+                              std::pair{"i.png", wxBITMAP_TYPE_PNG}, std::pair{"bad.ico", wxBITMAP_TYPE_INVALID}}) {
+        WindowBar bar(std::string("[layout]\nwindow=[Icon] 10 10 100 50\nicon=") + name + "\n");
+        if (type != wxBITMAP_TYPE_INVALID) {
+            wxImage image(32, 32);
+            image.SetRGB(wxRect(0, 0, 32, 32), 200, 0, 0);
+            ASSERT_TRUE(image.SaveFile((bar.dir / name).string(), type)) << name;
+        } else {
+            testkit::write_bytes(bar.dir / name, std::string("\0\0\1\0garbage", 11));
+        }
+        // The loader takes the icon from the INI's folder, which the harness is in.
+        bar.dok->window.icon_path = (bar.dir / name).string();
+        ASSERT_TRUE(bar.open()) << name;
+        EXPECT_EQ(bar.ui->frame()->GetIcon().IsOk(), type != wxBITMAP_TYPE_INVALID) << name;
+    }
 }
 
 std::vector<std::string> bar_items(wxMenuBar* bar, std::vector<bool>* right = nullptr) {
@@ -303,6 +324,33 @@ TEST(Window, OpenDialogAnsweredByTyping) {
     user.join();
     EXPECT_EQ(r.outcome, DialogResult::Outcome::Chosen);
     EXPECT_EQ(r.path, path);
+
+    // A saved name without extension gets the default one.
+    std::thread save([&] {
+        X11Input input;
+        unsigned long dialog = 0;
+        for (int i = 0; i < 300 && !dialog; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            dialog = input.find_window("Keep it");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        input.focus(dialog);
+        std::string name = "kept";
+        size_t pos = 0;
+        while (pos < name.size()) input.type(name, pos);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        input.key(XK_Return);
+    });
+    FileDialogRequest keep;
+    keep.save = true;
+    keep.title = "Keep it";
+    keep.initial_dir = bar.dir.path().string();
+    keep.default_ext = "obj";
+    keep.flags = 0x2;  // ask before overwriting
+    DialogResult kept = bar.ui->file_dialog(keep);
+    save.join();
+    EXPECT_EQ(kept.outcome, DialogResult::Outcome::Chosen);
+    EXPECT_EQ(kept.path, (bar.dir / "kept.obj").string());
 
     std::thread cancel([] {
         X11Input input;
