@@ -296,6 +296,17 @@ TEST(Window, CloseWaitsForTheProgramThenRunsOnexit) {
     EXPECT_EQ(bar.file("log.txt"), "done;exit;");
 }
 
+// Waits for the window with the title to come up and gives it the keyboard.
+void focus_window(X11Input& input, const char* title) {
+    unsigned long window = 0;
+    for (int i = 0; i < 300 && !window; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        window = input.find_window(title);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    input.focus(window);
+}
+
 TEST(Window, OpenDialogAnsweredByTyping) {
     WindowBar bar("[layout]\nwindow=[Dialogs] 10 10 100 60\n[variables]\nstr01=[f] 255\n");
     ASSERT_TRUE(bar.open());
@@ -304,13 +315,7 @@ TEST(Window, OpenDialogAnsweredByTyping) {
     // The dialog runs its own loop: a second thread works as the user.
     std::thread user([&] {
         X11Input input;
-        unsigned long dialog = 0;
-        for (int i = 0; i < 300 && !dialog; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            dialog = input.find_window("Pick one");
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        input.focus(dialog);
+        focus_window(input, "Pick one");
         size_t pos = 0;
         while (pos < path.size()) input.type(path, pos);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -328,13 +333,7 @@ TEST(Window, OpenDialogAnsweredByTyping) {
     // A saved name without extension gets the default one.
     std::thread save([&] {
         X11Input input;
-        unsigned long dialog = 0;
-        for (int i = 0; i < 300 && !dialog; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            dialog = input.find_window("Keep it");
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        input.focus(dialog);
+        focus_window(input, "Keep it");
         std::string name = "kept";
         size_t pos = 0;
         while (pos < name.size()) input.type(name, pos);
@@ -354,13 +353,7 @@ TEST(Window, OpenDialogAnsweredByTyping) {
 
     std::thread cancel([] {
         X11Input input;
-        unsigned long dialog = 0;
-        for (int i = 0; i < 300 && !dialog; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            dialog = input.find_window("Where");
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        input.focus(dialog);
+        focus_window(input, "Where");
         input.key(XK_Escape);
     });
     DialogResult none = bar.ui->folder_dialog("Where", bar.dir.path().string());
