@@ -197,8 +197,7 @@ void EventDriver::run() {
         if (!view) break;
         frame_ = view->frame;
         if (view->box) {
-            if (view->box->ready) answer(*view->box);
-            else std::this_thread::sleep_for(5ms);
+            answer_when_ready(*view->box);
             continue;
         }
         if (!view->accepting || input_ended) {
@@ -216,6 +215,17 @@ void EventDriver::run() {
         }
         perform(parse_event_line(line));
     }
+}
+
+void EventDriver::answer_when_ready(const Box& box) {
+    auto now = std::chrono::steady_clock::now();
+    if (box.serial != waiting_for_) {
+        waiting_for_ = box.serial;
+        waiting_since_ = now;
+    }
+    // A box that the display does not show in time is answered all the same.
+    if (box.ready || now - waiting_since_ > 2s) answer(box);
+    else std::this_thread::sleep_for(5ms);
 }
 
 void EventDriver::answer(const Box& box) {
@@ -253,8 +263,7 @@ bool EventDriver::wait_idle() {
         std::optional<View> view = on_gui([](WxUi& ui) { return look(ui); });
         if (!view || view->destroyed) return false;
         if (view->box) {
-            if (view->box->ready) answer(*view->box);
-            else std::this_thread::sleep_for(5ms);
+            answer_when_ready(*view->box);
         } else if (view->busy) {
             std::this_thread::sleep_for(2ms);
         } else {

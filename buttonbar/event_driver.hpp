@@ -8,6 +8,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -59,6 +60,7 @@ private:
     // Waits until the window is idle, answering the boxes that come up;
     // false when the window is gone.
     bool wait_idle();
+    void answer_when_ready(const Box& box);
     void answer(const Box& box);
     void perform(const EventLine& e);
     void type(size_t index, const std::string& text);
@@ -71,6 +73,8 @@ private:
     int answered_ = 0;       // serial of the last box answered
     int answer_tries_ = 0;
     int answer_id_ = 0;      // its answer
+    int waiting_for_ = 0;    // serial of the box waited for, since when
+    std::chrono::steady_clock::time_point waiting_since_;
     unsigned long frame_ = 0;
     std::atomic<bool> stop_{false};
     std::thread thread_;
