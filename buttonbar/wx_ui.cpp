@@ -12,6 +12,7 @@
 #include <wx/panel.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "event_driver.hpp"
 #include "events.hpp"
@@ -124,11 +125,14 @@ int WxUi::message_box(std::string_view title, std::string_view text, BoxButtons 
     boxes_.push_back(&box);
     int answer = box.ShowModal();
     boxes_.pop_back();
+    box_closed_ = std::chrono::steady_clock::now();
     return answer;
 }
 
 bool WxUi::focus_returning(wxWindow* window) {
-    if (!focus_before_box_ || window != focus_before_box_ || !boxes_.empty()) return false;
+    // The window gives the focus back as the box goes, or not at all.
+    bool soon = std::chrono::steady_clock::now() - box_closed_ < std::chrono::milliseconds(500);
+    if (!focus_before_box_ || window != focus_before_box_ || !boxes_.empty() || !soon) return false;
     focus_before_box_ = nullptr;
     return true;
 }

@@ -6,6 +6,7 @@
 #include <wx/bitmap.h>
 #include <wx/timer.h>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -157,6 +158,7 @@ private:
     int depth_ = 0;
     int quiet_ = 0;
     wxWindow* focus_before_box_ = nullptr;  // gets the focus back without a notification
+    std::chrono::steady_clock::time_point box_closed_;
     bool created_ = false, destroyed_ = false, painted_ = false;
 };
 
