@@ -10,6 +10,54 @@ bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' |
 
 std::string cut(std::string_view s, size_t size) { return size == 0 ? std::string() : std::string(s.substr(0, size - 1)); }
 
+constexpr size_t kPieceSize = 512;  // a line is read as pieces of kPieceSize - 1 characters
+
+// Whether a line (without its '\n') is the header of section.
+bool is_header(std::string_view l, std::string_view section) {
+    return l.size() >= section.size() + 2 && l[0] == '[' &&
+           platform::equals_ignore_case(l.substr(1, section.size()), section) && l[section.size() + 1] == ']';
+}
+
+// The value of a line that begins with the key.
+std::string value_of(std::string_view l, size_t size) {
+    size_t eq = l.find('=');
+    if (eq == std::string_view::npos) return {};
+    size_t v = eq + 1;
+    while (v < l.size() && (l[v] == ' ' || l[v] == '\t')) ++v;
+    return cut(l.substr(v), size);
+}
+
+std::string_view without_lf(std::string_view l) { return !l.empty() && l.back() == '\n' ? l.substr(0, l.size() - 1) : l; }
+
+// Calls each with the lines after the section header until it returns true.
+template <typename NextPiece, typename Each>
+void lines_after_header(NextPiece next_piece, std::string_view section, Each each) {
+    std::string_view l;
+    bool in_section = false;
+    while (next_piece(l)) {
+        l = without_lf(l);
+        if (!in_section) {
+            in_section = is_header(l, section);
+        } else if (each(l)) {
+            return;
+        }
+    }
+}
+
+// The pieces of a text from read_ini_text, one by one.
+struct TextPieces {
+    std::string_view text;
+    size_t pos = 0;
+    bool operator()(std::string_view& piece) {
+        if (pos >= text.size()) return false;
+        piece = text.substr(pos, kPieceSize - 1);
+        size_t lf = piece.find('\n');
+        if (lf != std::string_view::npos) piece = piece.substr(0, lf + 1);
+        pos += piece.size();
+        return true;
+    }
+};
+
 }  // namespace
 
 std::string read_ini_value(std::string_view section, std::string_view key, std::string_view def, size_t size,
@@ -17,24 +65,46 @@ std::string read_ini_value(std::string_view section, std::string_view key, std::
     platform::TextReader reader;
     if (file.empty() || !reader.open(file)) return cut(def, size);
     std::string line;
-    bool in_section = false;
-    while (reader.read_line(line, 512)) {
-        if (!line.empty() && line.back() == '\n') line.pop_back();
-        std::string_view l = line;
-        if (!in_section) {
-            in_section = l.size() >= section.size() + 2 && l[0] == '[' &&
-                         platform::equals_ignore_case(l.substr(1, section.size()), section) &&
-                         l[section.size() + 1] == ']';
-            continue;
-        }
-        if (!platform::starts_with_ignore_case(l, key)) continue;
-        size_t eq = l.find('=');
-        if (eq == std::string_view::npos) return {};
-        size_t v = eq + 1;
-        while (v < l.size() && (l[v] == ' ' || l[v] == '\t')) ++v;
-        return cut(l.substr(v), size);
-    }
+    auto next_piece = [&](std::string_view& piece) {
+        if (!reader.read_line(line, kPieceSize)) return false;
+        piece = line;
+        return true;
+    };
+    std::optional<std::string> value;
+    lines_after_header(next_piece, section, [&](std::string_view l) {
+        if (platform::starts_with_ignore_case(l, key)) value = value_of(l, size);
+        return value.has_value();
+    });
+    return value ? *value : cut(def, size);
+}
+
+std::string read_ini_text(std::string_view file) {
+    platform::TextReader reader;
+    std::string text, piece;
+    if (file.empty() || !reader.open(file)) return text;
+    while (reader.read_line(piece, 1 << 16)) text += piece;
+    return text;
+}
+
+std::vector<std::string_view> ini_lines(std::string_view text, std::string_view section, std::string_view prefix) {
+    std::vector<std::string_view> lines;
+    lines_after_header(TextPieces{text}, section, [&](std::string_view l) {
+        if (platform::starts_with_ignore_case(l, prefix)) lines.push_back(l);
+        return false;
+    });
+    return lines;
+}
+
+std::string ini_value_among(const std::vector<std::string_view>& lines, std::string_view key, std::string_view def,
+                            size_t size) {
+    for (std::string_view l : lines)
+        if (platform::starts_with_ignore_case(l, key)) return value_of(l, size);
     return cut(def, size);
+}
+
+std::string ini_value_in(std::string_view text, std::string_view section, std::string_view key,
+                         std::string_view def, size_t size) {
+    return ini_value_among(ini_lines(text, section, key), key, def, size);
 }
 
 std::optional<std::string> parse_bracket(LayoutCursor& c) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dok {
 
@@ -18,6 +19,23 @@ namespace dok {
 // the file cannot be read.
 std::string read_ini_value(std::string_view section, std::string_view key, std::string_view def, size_t size,
                            std::string_view file);
+
+// The whole file as read_ini_value reads it (CR LF as '\n'); empty when it
+// cannot be read. For many reads of a file that does not change meanwhile.
+std::string read_ini_text(std::string_view file);
+
+// The lines (511-character pieces) of a text from read_ini_text after its
+// [section] header that begin with prefix, in order: all that a read of a key
+// beginning with prefix looks at.
+std::vector<std::string_view> ini_lines(std::string_view text, std::string_view section, std::string_view prefix);
+
+// read_ini_value over lines from ini_lines.
+std::string ini_value_among(const std::vector<std::string_view>& lines, std::string_view key, std::string_view def,
+                            size_t size);
+
+// read_ini_value over a text from read_ini_text.
+std::string ini_value_in(std::string_view text, std::string_view section, std::string_view key,
+                         std::string_view def, size_t size);
 
 // A cursor over a layout value.
 struct LayoutCursor {

@@ -12,8 +12,9 @@ namespace {
 
 constexpr size_t kValueSize = 512;
 
-std::string layout_value(Dok& dok, std::string_view key, std::string_view def = "") {
-    return read_ini_value("layout", key, def, kValueSize, dok.ini_path);
+// ini is the INI file's text, read once for the whole load.
+std::string layout_value(std::string_view ini, std::string_view key, std::string_view def = "") {
+    return ini_value_in(ini, "layout", key, def, kValueSize);
 }
 
 bool has_place(std::string_view path) {
@@ -27,8 +28,8 @@ std::optional<std::string> pooled_bracket(Dok& dok, LayoutCursor& c) {
     return t;
 }
 
-bool read_window(Dok& dok) {
-    std::string v = layout_value(dok, "window");
+bool read_window(Dok& dok, std::string_view ini) {
+    std::string v = layout_value(ini, "window");
     if (v.empty()) return true;
     LayoutCursor c{v};
     auto title = pooled_bracket(dok, c);
@@ -45,8 +46,8 @@ bool read_window(Dok& dok) {
     return true;
 }
 
-bool read_colour(Dok& dok, std::string_view key, uint32_t& colour) {
-    std::string v = layout_value(dok, key);
+bool read_colour(std::string_view ini, std::string_view key, uint32_t& colour) {
+    std::string v = layout_value(ini, key);
     if (v.empty()) return true;
     LayoutCursor c{v};
     auto r = parse_number(c);
@@ -57,13 +58,13 @@ bool read_colour(Dok& dok, std::string_view key, uint32_t& colour) {
     return true;
 }
 
-std::string find_picture(Dok& dok, std::string_view key) {
-    std::string v = layout_value(dok, key);
+std::string find_picture(Dok& dok, std::string_view ini, std::string_view key) {
+    std::string v = layout_value(ini, key);
     if (v.empty()) return {};
     if (platform::is_regular_file(dok.file_path(v))) return dok.file_path(v);
     if (has_place(v)) return {};
-    platform::PathParts ini = platform::split_path(dok.ini_path);
-    std::string beside = dok.file_path(ini.drive + ini.directory + v);
+    platform::PathParts ini_place = platform::split_path(dok.ini_path);
+    std::string beside = dok.file_path(ini_place.drive + ini_place.directory + v);
     return platform::is_regular_file(beside) ? beside : std::string();
 }
 
@@ -157,14 +158,15 @@ void layout_error(Dok& dok, std::string_view key, std::string_view value) {
 }
 
 // False after a layout error.
-bool read_controls(Dok& dok) {
+bool read_controls(Dok& dok, std::string_view ini) {
     for (uint16_t kind = 0; kind < kKindCount; ++kind) {
         const ControlKind& k = kControlKinds[kind];
         uint16_t position = 0;
+        const auto lines = ini_lines(ini, "layout", k.prefix);
         for (int n = 1; n <= k.max_count; ++n) {
             char key[24];
             std::snprintf(key, sizeof key, "%.*s%02d", static_cast<int>(k.prefix.size()), k.prefix.data(), n);
-            std::string value = layout_value(dok, key);
+            std::string value = ini_value_among(lines, key, "", kValueSize);
             if (value.empty()) continue;
             ControlRecord r;
             if (!parse_control(dok, kind, value, r)) {
@@ -179,15 +181,16 @@ bool read_controls(Dok& dok) {
     return true;
 }
 
-bool read_variables(Dok& dok) {
+bool read_variables(Dok& dok, std::string_view ini) {
     static const std::pair<const char*, VarKind> kKinds[] = {
         {"str", VarKind::String}, {"env", VarKind::Environment}, {"int", VarKind::Integer}, {"cla", VarKind::Argument}};
     for (const auto& [prefix, kind] : kKinds) {
         size_t limit = kMaxVariables - dok.variables.vars.size();
+        const auto lines = ini_lines(ini, "variables", prefix);
         for (size_t n = 1; n <= limit; ++n) {
             char key[16];
             std::snprintf(key, sizeof key, "%s%02zu", prefix, n);
-            std::string value = read_ini_value("variables", key, "", kValueSize, dok.ini_path);
+            std::string value = ini_value_among(lines, key, "", kValueSize);
             if (value.empty()) continue;
             LayoutCursor c{value};
             auto name = pooled_bracket(dok, c);
@@ -221,22 +224,23 @@ std::string in_current_directory(std::string_view path) {
 }
 
 bool load_ini(Dok& dok) {
-    std::string module = read_ini_value("config", "languagemodule", "", kValueSize, dok.ini_path);
+    const std::string ini = read_ini_text(dok.ini_path);
+    std::string module = ini_value_in(ini, "config", "languagemodule", "", kValueSize);
     if (!module.empty()) dok.language_path = in_current_directory(module);
-    if (!read_window(dok)) return false;
+    if (!read_window(dok, ini)) return false;
     for (auto [key, flag] : {std::pair{"HasCaption", &dok.window.has_caption}, {"HasAbout", &dok.window.has_about},
                              {"HasMenu", &dok.window.has_menu}})
-        if (parse_bool(layout_value(dok, key, "-1")) == 0) *flag = false;
-    int32_t top = parse_bool(layout_value(dok, "AlwaysOnTop", "-1"));
+        if (parse_bool(layout_value(ini, key, "-1")) == 0) *flag = false;
+    int32_t top = parse_bool(layout_value(ini, "AlwaysOnTop", "-1"));
     if (top != -1) dok.window.always_on_top = top != 0;
-    dok.window.icon_path = find_picture(dok, "icon");
-    dok.window.bitmap_path = find_picture(dok, "bitmap");
-    if (!read_colour(dok, "bgcolor", dok.window.background) || !read_colour(dok, "fgcolor", dok.window.foreground))
+    dok.window.icon_path = find_picture(dok, ini, "icon");
+    dok.window.bitmap_path = find_picture(dok, ini, "bitmap");
+    if (!read_colour(ini, "bgcolor", dok.window.background) || !read_colour(ini, "fgcolor", dok.window.foreground))
         return false;
     int timer = platform::get_private_profile_int("layout", "timer", 0, dok.ini_path);
     dok.window.timer_ms = timer > 0 ? static_cast<uint32_t>(timer) : 0;
-    if (!read_controls(dok)) return true;
-    return read_variables(dok);
+    if (!read_controls(dok, ini)) return true;
+    return read_variables(dok, ini);
 }
 
 }  // namespace dok

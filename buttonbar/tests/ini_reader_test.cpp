@@ -13,8 +13,14 @@ struct IniFile {
     explicit IniFile(const std::string& text) : path((dir.path() / "x.ini").string()) {
         testkit::write_bytes(path, text);
     }
+    // Every read also checks that a text read once answers the same, and so
+    // do its lines with a shorter prefix.
     std::string get(std::string_view section, std::string_view key, std::string_view def = "dflt", size_t size = 512) {
-        return read_ini_value(section, key, def, size, path);
+        std::string value = read_ini_value(section, key, def, size, path);
+        std::string text = read_ini_text(path);
+        EXPECT_EQ(ini_value_in(text, section, key, def, size), value) << section << " " << key;
+        EXPECT_EQ(ini_value_among(ini_lines(text, section, key.substr(0, 2)), key, def, size), value) << key;
+        return value;
     }
 };
 
@@ -51,6 +57,19 @@ TEST(ReadIniValue, LongLinesAreReadInPieces) {
     std::string piece(511, 'x');
     IniFile f("[s]\n" + piece + "key=hidden\n");
     EXPECT_EQ(f.get("s", "key"), "hidden");  // the rest of the long line reads as a line
+}
+
+TEST(ReadIniValue, LineEndsAtPieceBorders) {
+    std::string x510(510, 'x');
+    IniFile f("[s]\r\n" + x510 + "\rkey1=after a lone cr\r\n" + x510 + "xx\r\nkey2=after an empty piece\r\n" +
+              "key3=c\rd\r\n" + x510 + "\r\nkey4=crlf ends a full piece\r\n");
+    EXPECT_EQ(f.get("s", "key1"), "after a lone cr");
+    EXPECT_EQ(f.get("s", "key2"), "after an empty piece");
+    EXPECT_EQ(f.get("s", "key3"), "c\rd");
+    EXPECT_EQ(f.get("s", "key4"), "crlf ends a full piece");
+    IniFile g(x510 + "x[s]\nkey=v\n");
+    EXPECT_EQ(g.get("s", "key"), "v");  // the header begins a piece of its own
+    EXPECT_EQ(read_ini_text("/nonexistent/x.ini"), "");
 }
 
 TEST(LayoutParsers, Brackets) {
