@@ -34,8 +34,11 @@ const std::array<WordEntry, kWordCount> kWordTable = {{
 }};
 
 const WordEntry* find_word(std::string_view text) {
+    if (text.empty()) return nullptr;
+    // The word texts are lower case: the first character rules out most.
+    char first = text[0] >= 'A' && text[0] <= 'Z' ? static_cast<char>(text[0] + 32) : text[0];
     for (const WordEntry& e : kWordTable)
-        if (platform::starts_with_ignore_case(text, e.text)) return &e;
+        if (e.text[0] == first && platform::starts_with_ignore_case(text, e.text)) return &e;
     return nullptr;
 }
 

@@ -54,6 +54,14 @@ TEST(Expand, WordsArePrefixMatchedInTableOrder) {
     EXPECT_EQ(find_word("exit")->text, "exit");
     EXPECT_EQ(find_word("enable(")->text, "enable(");
     EXPECT_EQ(find_word("nothing"), nullptr);
+    EXPECT_EQ(find_word(""), nullptr);
+    for (const WordEntry& e : kWordTable) {  // every word, written in capitals, finds itself or a shorter one
+        std::string upper(e.text);
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const WordEntry* found = find_word(upper);
+        ASSERT_NE(found, nullptr) << e.text;
+        EXPECT_EQ(e.text.substr(0, found->text.size()), found->text);
+    }
     EXPECT_EQ(kWordTable.size(), 101u);
     EXPECT_EQ(kWordTable.front().text, "seg(");
     EXPECT_EQ(kWordTable.back().text, "getopendirname(");
