@@ -26,6 +26,9 @@ void read_geometry(char letter, DriveInfo& info) {
 }  // namespace
 
 std::vector<DriveInfo> list_drives() {
+    // A drive without a medium fails quietly instead of asking the user;
+    // the mode stays for the rest of the run.
+    SetErrorMode(SetErrorMode(SEM_FAILCRITICALERRORS) | SEM_FAILCRITICALERRORS);
     std::vector<DriveInfo> out;
     DWORD present = GetLogicalDrives();
     for (char letter = 'A'; letter <= 'Z'; ++letter) {

@@ -424,6 +424,17 @@ TEST(Win32Window, CommonDialogsGiveTheChosenPathOrACancel) {
     EXPECT_EQ(none.outcome, DialogResult::Outcome::Cancelled);
 }
 
+TEST(Win32Window, DrivesAreListedWithoutSystemPrompts) {
+    SetErrorMode(0);
+    Bar bar("[layout]\nwindow=[Drives] 10 10 300 100\nlistbox01=[drives] [] 0 0 300 100 [x]\n"
+            "[onload]\n#setdrives(drives,FIXED)\n");
+    ASSERT_TRUE(bar.open());
+    EXPECT_TRUE(GetErrorMode() & SEM_FAILCRITICALERRORS);
+    auto first = bar.ui->list_item(bar.slot("drives").index, 0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->substr(0, 5), "[-C-]");
+}
+
 TEST(Win32Window, EventLinesAnswerTheBoxes) {
     std::istringstream events("no\nretry\n");
     std::ostringstream transcript;
