@@ -107,7 +107,7 @@ private:
     bool on_create(HWND h);
     void on_destroy(HWND h);
     void paint(HWND h);
-    LRESULT control_colour(HWND h, HDC dc, bool transparent);
+    LRESULT control_colour(HDC dc, bool transparent);
     void build_menu();
     void create_controls();
     void idle();

@@ -98,7 +98,6 @@ bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& contro
         slots_[i].index = i;
         slots_[i].record = controls.records[i];
     }
-    created_ = true;
     destroyed_ = false;
     HWND h = CreateWindowExA(ex, class_name_.c_str(), window.title.c_str(), style, position(window.x),
                              position(window.y), width, height, nullptr, nullptr, instance, this);
@@ -106,6 +105,7 @@ bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& contro
         destroyed_ = true;
         return false;
     }
+    created_ = true;
     if (HMENU system = GetSystemMenu(h, FALSE))
         for (UINT item : {SC_RESTORE, SC_SIZE, SC_MAXIMIZE}) DeleteMenu(system, item, MF_BYCOMMAND);
     ShowWindow(h, SW_HIDE);
@@ -151,8 +151,8 @@ LRESULT Win32Ui::handle(HWND h, UINT m, WPARAM w, LPARAM l) {
             if (!picture_) break;
             paint(h);
             return 0;
-        case WM_CTLCOLORSTATIC: return control_colour(h, reinterpret_cast<HDC>(w), true);
-        case WM_CTLCOLORBTN: return control_colour(h, reinterpret_cast<HDC>(w), false);
+        case WM_CTLCOLORSTATIC: return control_colour(reinterpret_cast<HDC>(w), true);
+        case WM_CTLCOLORBTN: return control_colour(reinterpret_cast<HDC>(w), false);
         case WM_TIMER:
             if (w != kTimerId) break;
             dispatch([](WindowEvents& e) { e.on_timer(); });
@@ -207,7 +207,7 @@ void Win32Ui::paint(HWND h) {
     EndPaint(h, &ps);
 }
 
-LRESULT Win32Ui::control_colour(HWND, HDC dc, bool transparent) {
+LRESULT Win32Ui::control_colour(HDC dc, bool transparent) {
     if (transparent) SetBkMode(dc, TRANSPARENT);
     SetBkColor(dc, spec_.background & 0xFFFFFF);
     SetTextColor(dc, spec_.foreground & 0xFFFFFF);
@@ -215,9 +215,10 @@ LRESULT Win32Ui::control_colour(HWND, HDC dc, bool transparent) {
 }
 
 void Win32Ui::on_destroy(HWND h) {
-    {
+    // A window whose creation failed ran no routine and runs none now.
+    if (created_ && events_) {
         Depth d(depth_);
-        if (events_) events_->on_destroy();
+        events_->on_destroy();
     }
     destroyed_ = true;
     for (ControlSlot& s : slots_) unhook_control(s);
