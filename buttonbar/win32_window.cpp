@@ -68,8 +68,9 @@ bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& contro
     spec_ = window;
     events_ = &events;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    // A bar without a title still needs a class name.
-    class_name_ = window.title.empty() ? "Dok" : window.title;
+    // The class is named after the instance key; a bar without a title
+    // still needs a name.
+    class_name_ = window.title.empty() ? "Dok" : window.title.substr(0, 39);
     icon_ = load_icon_file(window.icon_path);
     picture_ = load_bitmap_file(window.bitmap_path);
 

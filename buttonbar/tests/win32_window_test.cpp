@@ -108,10 +108,13 @@ TEST(Win32Window, ClassStylesAndOuterSizeFromTheSystemMetrics) {
     EXPECT_TRUE(GetWindowLongPtrA(bare.main(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetMenu(bare.main()));
 
-    // A bar without a title still gets a window.
+    // A bar without a title still gets a window; a long title names the class by its first 39 characters.
     Bar untitled("[layout]\nbutton01=[b] [B] 5 5 60 22 [r]\n");
     ASSERT_TRUE(untitled.open());
     EXPECT_EQ(text_of(untitled.main()), "");
+    Bar long_title("[layout]\nwindow=[" + std::string(300, 'T') + "] 10 10 100 50\n");
+    ASSERT_TRUE(long_title.open());
+    EXPECT_EQ(class_of(long_title.main()), std::string(39, 'T'));
 }
 
 std::string menu_text(HMENU m, int i) {
@@ -307,12 +310,19 @@ TEST(Win32Window, MalformedPicturesAndIconsAreRefused) {
     no_images.replace(4, 2, le(0, 2));
     for (const std::string& bad : {ico.substr(0, ico.size() - 10), far_image, no_images, std::string("\0\0\1\0", 4)})
         EXPECT_FALSE(plausible_icon(bad));
+    // A compressed image is left to the system, which refuses a broken one.
+    std::string png = "\x89PNG\r\n\x1a\n" + std::string(60, '\x55');
+    std::string broken_png = ico.substr(0, 6) + le(16, 1) + le(16, 1) + le(0, 2) + le(1, 2) + le(32, 2) +
+                             le(static_cast<uint32_t>(png.size()), 4) + le(22, 4) + png;
+    EXPECT_TRUE(plausible_icon(broken_png));
 
     testkit::TempDir dir;
     testkit::write_bytes(dir / "cut.bmp", good.substr(0, 60));
     testkit::write_bytes(dir / "cut.ico", ico.substr(0, 40));
+    testkit::write_bytes(dir / "png.ico", broken_png);
     EXPECT_EQ(load_bitmap_file((dir / "cut.bmp").string()), nullptr);
     EXPECT_EQ(load_icon_file((dir / "cut.ico").string()), nullptr);
+    EXPECT_EQ(load_icon_file((dir / "png.ico").string()), nullptr);
     EXPECT_EQ(load_bitmap_file((dir / "none.bmp").string()), nullptr);
     HBITMAP bitmap = nullptr;
     testkit::write_bytes(dir / "good.bmp", good);
