@@ -50,7 +50,8 @@ LRESULT CALLBACK control_proc(HWND h, UINT m, WPARAM w, LPARAM l) {
 void replace_procedure(ControlSlot& s, HWND h) {
     s.hooked = h;
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&s));
-    s.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_proc)));
+    s.previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_proc)));
 }
 
 }  // namespace

