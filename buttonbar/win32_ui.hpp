@@ -104,6 +104,7 @@ public:
 private:
     friend LRESULT CALLBACK main_window_proc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(HWND h, UINT m, WPARAM w, LPARAM l);
+    bool register_class();
     bool on_create(HWND h);
     void on_destroy(HWND h);
     void paint(HWND h);

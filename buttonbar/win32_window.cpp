@@ -27,6 +27,16 @@ private:
     int& d_;
 };
 
+// The outer size: the client size enlarged by the frame, the title bar and
+// the menu bar as the system measures them.
+SIZE outer_size_of(const WindowSpec& w) {
+    int width = pixels(w.width) + 2 * GetSystemMetrics(SM_CXFRAME);
+    int height = pixels(w.height) + 2 * GetSystemMetrics(SM_CYFRAME);
+    if (w.has_caption) height += GetSystemMetrics(SM_CYCAPTION);
+    if (w.has_menu) height += GetSystemMetrics(SM_CYMENU);
+    return {width, height};
+}
+
 }  // namespace
 
 int pixels(uint64_t v) { return static_cast<int>(std::min<uint64_t>(v, kMaxPixels)); }
@@ -64,44 +74,40 @@ ControlSlot* Win32Ui::find_slot(std::string_view name) {
     return nullptr;
 }
 
-bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
-    spec_ = window;
-    events_ = &events;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+bool Win32Ui::register_class() {
     // The class is named after the instance key; a bar without a title
     // still needs a name.
-    class_name_ = window.title.empty() ? "Dok" : window.title.substr(0, 39);
-    icon_ = load_icon_file(window.icon_path);
-    picture_ = load_bitmap_file(window.bitmap_path);
-
+    class_name_ = spec_.title.empty() ? "Dok" : spec_.title.substr(0, 39);
     WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = main_window_proc;
-    wc.hInstance = instance;
+    wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WINLOGO));
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszMenuName = "Menu";
     wc.lpszClassName = class_name_.c_str();
-    if (!RegisterClassA(&wc)) return false;
-    class_registered_ = true;
+    class_registered_ = RegisterClassA(&wc) != 0;
+    return class_registered_;
+}
 
-    int width = pixels(window.width) + 2 * GetSystemMetrics(SM_CXFRAME);
-    int height = pixels(window.height) + 2 * GetSystemMetrics(SM_CYFRAME);
-    if (window.has_caption) height += GetSystemMetrics(SM_CYCAPTION);
-    if (window.has_menu) height += GetSystemMetrics(SM_CYMENU);
-    outer_ = {width, height};
-    DWORD ex = window.has_caption ? WS_EX_CLIENTEDGE : WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
-    DWORD style = window.has_caption ? WS_SYSMENU | WS_MINIMIZEBOX : WS_POPUPWINDOW;
-    slots_.clear();
-    slots_.resize(controls.records.size());
+bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
+    spec_ = window;
+    events_ = &events;
+    icon_ = load_icon_file(window.icon_path);
+    picture_ = load_bitmap_file(window.bitmap_path);
+    if (!register_class()) return false;
+    outer_ = outer_size_of(window);
+    slots_.assign(controls.records.size(), ControlSlot{});
     for (size_t i = 0; i < slots_.size(); ++i) {
         slots_[i].ui = this;
         slots_[i].index = i;
         slots_[i].record = controls.records[i];
     }
+    DWORD ex = window.has_caption ? WS_EX_CLIENTEDGE : WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
+    DWORD style = window.has_caption ? WS_SYSMENU | WS_MINIMIZEBOX : WS_POPUPWINDOW;
     destroyed_ = false;
     HWND h = CreateWindowExA(ex, class_name_.c_str(), window.title.c_str(), style, position(window.x),
-                             position(window.y), width, height, nullptr, nullptr, instance, this);
+                             position(window.y), outer_.cx, outer_.cy, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (!h) {
         destroyed_ = true;
         return false;
