@@ -2,7 +2,9 @@
 // Names are host paths (see resolve_path). Calls that return int give 0 or
 // an errno value: ENOENT or ENOTDIR for a missing file or folder, EACCES for
 // no access (on Windows also a file that another program holds), EEXIST,
-// EMFILE for too many open files, EISDIR.
+// EMFILE for too many open files, EISDIR; on Windows ENODEV for the name of
+// a device (CON, NUL, AUX, COM1 ..., also with an extension), which is no file
+// there, and EACCES for writing to a read-only file.
 #pragma once
 
 #include <cstddef>
@@ -31,7 +33,8 @@ int fd_open_read(const std::string& path, int& fd);
 int fd_create_new(const std::string& path, unsigned mode, int& fd);
 // Creates or truncates a file for writing.
 int fd_create(const std::string& path, int& fd);
-// Opens an existing file or device for writing, truncating a file.
+// Opens an existing file (on Linux also a device or pipe) for writing,
+// truncating a file.
 int fd_open_write(const std::string& path, int& fd);
 
 // Reads up to size bytes; got is 0 at the end of the file.
@@ -47,7 +50,8 @@ int fd_adopt_attributes(int fd, const FdInfo& like);
 int fd_sync(int fd);
 int fd_close(int fd);
 
-// A second name for a file; EXDEV or ENOSYS where the file system has none.
+// A second name for a file; EXDEV or ENOSYS where the file system has none
+// (always ENOSYS on Windows).
 int fd_link(const std::string& from, const std::string& to);
 // Renames, replacing to atomically when it exists (on Windows not when to
 // is read-only: EACCES).

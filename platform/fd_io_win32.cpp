@@ -122,13 +122,13 @@ int fd_sync(int fd) { return result(FlushFileBuffers(handle_of(fd))); }
 
 int fd_close(int fd) { return _close(fd) == 0 ? 0 : EIO; }
 
-int fd_link(const std::string& from, const std::string& to) {
-    if (CreateHardLinkA(to.c_str(), from.c_str(), nullptr)) return 0;
-    DWORD e = GetLastError();
-    return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS ? EEXIST : ENOSYS;
-}
+// A second name would share the file's read-only flag and the sharing of
+// whoever holds it open, so it could not be deleted after the very failures
+// it is kept for; callers copy instead.
+int fd_link(const std::string&, const std::string&) { return ENOSYS; }
 
 int fd_rename(const std::string& from, const std::string& to) {
+    if (win32::names_device(to)) return ENODEV;
     // Windows keeps a read-only file from being replaced (Wine would not).
     DWORD a = GetFileAttributesA(to.c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return EACCES;

@@ -25,6 +25,7 @@ std::string strip_separators(std::string path) {
 bool copy_file(std::string_view from, std::string_view to) {
     if (has_wildcards(to)) return false;
     std::string src = resolve_path(from), dst = resolve_path(to);
+    if (win32::names_device(dst)) return false;
     FdInfo info;
     if (fd_stat(src, info) != 0 || !info.is_regular || same_file(src, dst)) return false;
     DWORD a = GetFileAttributesA(dst.c_str());
@@ -43,7 +44,9 @@ bool copy_file(std::string_view from, std::string_view to) {
 
 bool move_file(std::string_view from, std::string_view to) {
     if (has_wildcards(to)) return false;
-    return MoveFileExA(resolve_path(from).c_str(), resolve_path(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+    std::string dst = resolve_path(to);
+    if (win32::names_device(dst)) return false;
+    return MoveFileExA(resolve_path(from).c_str(), dst.c_str(), MOVEFILE_COPY_ALLOWED) != 0;
 }
 
 bool delete_file(std::string_view path) { return DeleteFileA(resolve_path(path).c_str()) != 0; }

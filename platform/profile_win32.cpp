@@ -13,6 +13,8 @@ namespace {
 // profile functions get the full path instead.
 std::string full_path(std::string_view file) {
     std::string host = resolve_path(file);
+    // A device (aux.ini) is no file; read, it could wait for ever.
+    if (win32::names_device(host)) return {};
     char buf[MAX_PATH * 4];
     DWORD n = GetFullPathNameA(host.c_str(), sizeof buf, buf, nullptr);
     return n == 0 || n >= sizeof buf ? host : std::string(buf, n);
@@ -26,6 +28,7 @@ const char* or_null(const std::optional<std::string>& text) { return text ? text
 template <typename Write>
 bool write_through_copy(std::string_view file, Write write) {
     std::string target = full_path(file);
+    if (target.empty()) return false;
     DWORD attributes = GetFileAttributesA(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
@@ -48,18 +51,24 @@ bool write_through_copy(std::string_view file, Write write) {
 std::string get_private_profile_string(std::string_view section, std::string_view key,
                                        std::string_view def, std::string_view file, size_t size) {
     if (size == 0) return {};
+    std::string path = full_path(file);
+    if (path.empty()) {
+        while (!def.empty() && (def.back() == ' ' || def.back() == '\t')) def.remove_suffix(1);
+        return std::string(def.substr(0, size - 1));
+    }
     std::vector<char> buf(size);
     DWORD n = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(), std::string(def).c_str(),
-                                       buf.data(), static_cast<DWORD>(size), full_path(file).c_str());
+                                       buf.data(), static_cast<DWORD>(size), path.c_str());
     return std::string(buf.data(), n);
 }
 
 std::vector<std::string> get_private_profile_section(std::string_view section, std::string_view file, size_t size) {
     std::vector<std::string> out;
-    if (size < 2) return out;
+    std::string path = full_path(file);
+    if (size < 2 || path.empty()) return out;
     std::vector<char> buf(size, '\0');
     DWORD n = GetPrivateProfileSectionA(std::string(section).c_str(), buf.data(), static_cast<DWORD>(size),
-                                        full_path(file).c_str());
+                                        path.c_str());
     for (size_t pos = 0; pos < n && buf[pos] != '\0';) {
         std::string line(buf.data() + pos);
         pos += line.size() + 1;
@@ -69,8 +78,10 @@ std::vector<std::string> get_private_profile_section(std::string_view section, s
 }
 
 int get_private_profile_int(std::string_view section, std::string_view key, int def, std::string_view file) {
+    std::string path = full_path(file);
+    if (path.empty()) return def;
     return static_cast<int>(
-        GetPrivateProfileIntA(std::string(section).c_str(), std::string(key).c_str(), def, full_path(file).c_str()));
+        GetPrivateProfileIntA(std::string(section).c_str(), std::string(key).c_str(), def, path.c_str()));
 }
 
 bool write_private_profile_string(std::string_view section, std::optional<std::string_view> key,

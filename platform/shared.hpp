@@ -2,6 +2,7 @@
 // platform's interface.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,10 @@ void sort_found(std::vector<FoundEntry>& out, const FileSearch& search);
 bool has_wildcards(std::string_view path);
 // The text with every '\n' as CR LF.
 std::string with_crlf(std::string_view text);
+
+// text_file_*.cpp: creates or truncates a file for OutFile, binary; nullptr
+// with errno set when that fails.
+std::FILE* create_output_stream(const std::string& host_path);
 
 // single_instance.cpp: a short name for a key.
 std::string instance_key_hash(std::string_view key);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cctype>
 #include <cerrno>
 
 namespace platform::win32 {
@@ -31,6 +32,7 @@ int errno_from(DWORD error) {
         case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
         case ERROR_NOT_SUPPORTED:
         case ERROR_INVALID_FUNCTION: return ENOSYS;
+        case ERROR_BAD_DEVICE: return ENODEV;
         default: return EIO;
     }
 }
@@ -46,9 +48,34 @@ int adopt_handle(HANDLE handle) {
 
 HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
+bool names_device(const std::string& path) {
+    // The system turns a device name into \\.\NAME; \\.\C:\... stays a file.
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n < 4 || n >= sizeof full || std::string_view(full, 4) != "\\\\.\\") return false;
+    return !(n >= 6 && std::isalpha(static_cast<unsigned char>(full[4])) && full[5] == ':');
+}
+
 HANDLE open_shared(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       disposition, flags | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (names_device(path)) {
+        SetLastError(ERROR_BAD_DEVICE);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (access & (GENERIC_WRITE | FILE_WRITE_DATA | FILE_APPEND_DATA)) {
+        DWORD a = GetFileAttributesA(path.c_str());
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) && !(a & FILE_ATTRIBUTE_DIRECTORY)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           disposition, flags | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE && GetFileType(h) == FILE_TYPE_CHAR) {
+        CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+        SetLastError(ERROR_BAD_DEVICE);
+    }
+    return h;
 }
 
 bool is_disk_file(HANDLE handle) { return GetFileType(handle) == FILE_TYPE_DISK; }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "paths.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {
@@ -54,8 +55,7 @@ OutFile::~OutFile() { close(); }
 
 bool OutFile::open(std::string_view path, Mode mode) {
     close();
-    std::string host = resolve_path(path);
-    file_ = std::fopen(host.c_str(), "wb");
+    file_ = create_output_stream(resolve_path(path));
     if (!file_) return false;
     static_cast<void>(std::setvbuf(file_, nullptr, _IOFBF, kWriteBuffer));
     mode_ = mode;

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "paths.hpp"
+#include "shared.hpp"
 
 namespace platform {
 namespace {
@@ -64,5 +65,7 @@ bool TextReader::rewind() {
     eof_ = failed_ = false;
     return true;
 }
+
+std::FILE* create_output_stream(const std::string& host_path) { return std::fopen(host_path.c_str(), "wb"); }
 
 }  // namespace platform

@@ -2,8 +2,11 @@
 
 #include <io.h>
 
+#include <cerrno>
+
 #include "fd_io.hpp"
 #include "paths.hpp"
+#include "shared.hpp"
 #include "win32_support.hpp"
 
 namespace platform {
@@ -58,6 +61,22 @@ bool TextReader::rewind() {
     pos_ = len_ = 0;
     eof_ = failed_ = false;
     return true;
+}
+
+// Through the descriptor services, which refuse devices and read-only files.
+std::FILE* create_output_stream(const std::string& host_path) {
+    int fd = -1;
+    int err = fd_create(host_path, fd);
+    if (err != 0) {
+        errno = err;
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (!file) {
+        _close(fd);
+        errno = EMFILE;
+    }
+    return file;
 }
 
 }  // namespace platform

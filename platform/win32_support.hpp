@@ -18,9 +18,18 @@ int adopt_handle(HANDLE handle);
 // The handle behind a descriptor, or INVALID_HANDLE_VALUE.
 HANDLE handle_of(int fd);
 
-// Opens path with the given access, sharing every way (read, write, delete)
-// so that other programs are not locked out; FILE_FLAG_BACKUP_SEMANTICS lets
-// a folder be opened too.
+// True when Windows takes path for a device: CON, NUL, AUX, PRN, COM1,
+// LPT1 and the like, with any extension and in any folder (C:\x\aux.txt),
+// and every name in the device namespace (\\.\NUL, \\.\pipe\x) but a
+// volume's file (\\.\C:\x).
+bool names_device(const std::string& path);
+
+// Opens a file or folder with the given access, sharing every way (read,
+// write, delete) so that other programs are not locked out;
+// FILE_FLAG_BACKUP_SEMANTICS lets a folder be opened too. A device is no file:
+// ERROR_BAD_DEVICE; it is never opened when its name tells, since opening a
+// port may wait. Writing to a read-only file is ERROR_ACCESS_DENIED, as
+// Windows has it, also where the file system would allow it (Wine as root).
 HANDLE open_shared(const std::string& path, DWORD access, DWORD disposition, DWORD flags = 0);
 
 // True when the handle is a file on a disk (not a console, pipe or device).
