@@ -30,15 +30,26 @@ function(tms_add_tests name)
   endif()
 endfunction()
 
-# tms_add_fuzzer(<name> SOURCES <files...> LIBS <libs...>)
-# A libFuzzer target, built only with -DTMS_FUZZ=ON (clang). scripts/fuzz.sh runs every one.
+# tms_add_fuzzer(fuzz_<program>_<what> [SOURCES <more files...>] LIBS <libs...>)
+# A libFuzzer target, built only with -DTMS_FUZZ=ON (clang), from
+# tests/fuzz/fuzz_<program>_<what>.cpp of the calling program's folder; its
+# seeds lie in tests/fuzz_corpus/fuzz_<program>_<what>/ and its dictionary,
+# if any, in tests/fuzz/fuzz_<program>_<what>.dict. scripts/fuzz.sh builds the
+# target "fuzzers" and runs every one.
 function(tms_add_fuzzer name)
+  if(NOT name MATCHES "^fuzz_[a-z]+_[a-z_]+$")
+    message(FATAL_ERROR "Fuzz target ${name}: the name must read fuzz_<program>_<what>")
+  endif()
   if(NOT TMS_FUZZ)
     return()
   endif()
   cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${F_SOURCES})
+  add_executable(${name} tests/fuzz/${name}.cpp ${F_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  if(NOT TARGET fuzzers)
+    add_custom_target(fuzzers)
+  endif()
+  add_dependencies(fuzzers ${name})
 endfunction()

@@ -24,6 +24,19 @@ std::string program(uint16_t flag, uint16_t load, size_t length) {
     return p;
 }
 
+// The files every run starts from, made once.
+const fell::MemoryFileSystem& initial_files() {
+    static const fell::MemoryFileSystem files = [] {
+        fell::MemoryFileSystem f;
+        f.files["main.obj"] = kObject;
+        f.files["rom.obj"] = kRom;
+        f.files["P1"] = program(0xFFFF, 0xA000, 0x1FFA);
+        f.files["P2"] = program(0x0000, 0xBFFA, 0x0100);
+        return f;
+    }();
+    return files;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -31,11 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostream out(&null);
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     platform::Console con{in, out, out};
-    fell::MemoryFileSystem files;
-    files.files["main.obj"] = kObject;
-    files.files["rom.obj"] = kRom;
-    files.files["P1"] = program(0xFFFF, 0xA000, 0x1FFA);
-    files.files["P2"] = program(0x0000, 0xBFFA, 0x0100);
+    fell::MemoryFileSystem files = initial_files();
     fell::run_fell_with({}, con, files);
     return 0;
 }

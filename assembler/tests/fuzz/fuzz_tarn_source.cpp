@@ -1,9 +1,11 @@
 // Assembles arbitrary bytes as a source file, in-process. The first byte
 // picks options; inc.a99 in the include folder holds the same bytes for COPY.
-#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,24 +16,34 @@
 
 namespace {
 
-std::string work_dir() {
-    static std::string dir = [] {
-        char pattern[] = "/tmp/fuzz_tarn-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (!made) std::abort();
-        std::string d = made;
-        platform::set_program_path(d + "/tarn");
-        std::ofstream(d + "/tarn.ini") << "[CONFIG]\nEXTENSIONS=A99\nINCLUDE=" << d << "\n[SUBSTITUTE]\nDSK1.=" << d
-                                       << "/\n";
-        return d;
-    }();
+// The folder of the source, its COPY file and the outputs: made once, in
+// memory (tmpfs) when the machine has one, and removed at exit.
+std::string make_work_dir() {
+    struct stat st;
+    std::string dir = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+                          ? "/dev/shm/fuzz_tarn-XXXXXX"
+                          : "/tmp/fuzz_tarn-XXXXXX";
+    if (!mkdtemp(dir.data())) std::abort();
+    platform::set_program_path(dir + "/tarn");
+    std::ofstream(dir + "/tarn.ini") << "[CONFIG]\nEXTENSIONS=A99\nINCLUDE=" << dir << "\n[SUBSTITUTE]\nDSK1.=" << dir
+                                     << "/\n";
+    return dir;
+}
+
+const std::string& work_dir() {
+    static const std::string dir = make_work_dir();
+    static const bool removed_at_exit = std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(work_dir(), ec);
+    }) == 0;
+    static_cast<void>(removed_at_exit);
     return dir;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string dir = work_dir();
+    const std::string& dir = work_dir();
     if (size == 0) return 0;
     const uint8_t flags = data[0];
     std::string source(reinterpret_cast<const char*>(data + 1), size - 1);

@@ -9,7 +9,7 @@
 
 #include "findreplace/options.hpp"
 #include "findreplace/piece_editor.hpp"
-#include "reference_editor.hpp"
+#include "../reference_editor.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
