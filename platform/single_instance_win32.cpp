@@ -18,6 +18,9 @@ SingleInstance::Result SingleInstance::claim(std::string_view key, std::string_v
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE, (base + "-front").c_str());
     if (exists) {
         if (event) {
+            // The foreground belongs to this program, which was just started:
+            // it lets the holder take it.
+            AllowSetForegroundWindow(ASFW_ANY);
             SetEvent(event);
             CloseHandle(event);
         }

@@ -7,7 +7,12 @@ cd "$(dirname "$0")/.."
 root=$PWD
 [ -x build/bin/dok ] || bash scripts/build.sh
 work=$(mktemp -d)
-trap 'kill "${dok_pid:-0}" "${xvfb_pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+dok_pid="" xvfb_pid=""
+stop() {
+    for pid in $dok_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap stop EXIT
 cp examples/* "$work/"
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
