@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -47,16 +48,22 @@ bool read_file(std::string_view path, std::string& data) {
         close(fd);
         return false;
     }
-    std::vector<char> buf(1 << 16);
+    // Read straight into data, in pieces of the file's size (and a byte to
+    // see its end) when it tells one.
+    size_t piece = 1 << 16;
+    if (S_ISREG(st.st_mode) && st.st_size >= 0 && static_cast<size_t>(st.st_size) < piece)
+        piece = std::max<size_t>(static_cast<size_t>(st.st_size) + 1, 1 << 10);
     for (;;) {
-        ssize_t n = read(fd, buf.data(), buf.size());
+        size_t have = data.size();
+        data.resize(have + piece);
+        ssize_t n = read(fd, data.data() + have, piece);
+        data.resize(have + (n > 0 ? static_cast<size_t>(n) : 0));
         if (n < 0) {
             if (errno == EINTR) continue;
             close(fd);
             return false;
         }
         if (n == 0) break;
-        data.append(buf.data(), static_cast<size_t>(n));
     }
     close(fd);
     return true;

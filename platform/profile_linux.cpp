@@ -1,6 +1,7 @@
 #include "profile.hpp"
 
 #include <cstdlib>
+#include <utility>
 
 #include "files.hpp"
 #include "paths.hpp"
@@ -25,26 +26,22 @@ struct IniFile {
     std::vector<Line> lines;
 };
 
-IniFile parse(const std::string& data) {
+// Splits the first line off data: its text and its end ("\r\n", "\n", or
+// "" for a last line without one).
+std::pair<std::string_view, std::string_view> next_line(std::string_view& data) {
+    size_t nl = data.find('\n');
+    if (nl == std::string_view::npos) return {std::exchange(data, {}), {}};
+    size_t end = nl > 0 && data[nl - 1] == '\r' ? nl - 1 : nl;
+    std::pair<std::string_view, std::string_view> line{data.substr(0, end), data.substr(end, nl + 1 - end)};
+    data.remove_prefix(nl + 1);
+    return line;
+}
+
+IniFile parse(std::string_view data) {
     IniFile ini;
-    size_t pos = 0;
-    while (pos < data.size()) {
-        size_t nl = data.find('\n', pos);
-        Line line;
-        if (nl == std::string::npos) {
-            line.text = data.substr(pos);
-            pos = data.size();
-        } else {
-            size_t end = nl;
-            line.end = "\n";
-            if (end > pos && data[end - 1] == '\r') {
-                --end;
-                line.end = "\r\n";
-            }
-            line.text = data.substr(pos, end - pos);
-            pos = nl + 1;
-        }
-        ini.lines.push_back(std::move(line));
+    while (!data.empty()) {
+        auto [text, end] = next_line(data);
+        ini.lines.push_back(Line{std::string(text), std::string(end)});
     }
     return ini;
 }
@@ -94,11 +91,37 @@ std::optional<SectionRange> find_section(const IniFile& ini, std::string_view na
     return std::nullopt;
 }
 
+bool is_entry_of(std::string_view text, std::string_view key) {
+    return !is_comment_or_empty(text) && equals_ignore_case(split_entry(text).key, trim(key));
+}
+
 std::optional<size_t> find_key(const IniFile& ini, const SectionRange& r, std::string_view key) {
-    for (size_t i = r.header + 1; i < r.end; ++i) {
-        if (is_comment_or_empty(ini.lines[i].text)) continue;
-        if (equals_ignore_case(split_entry(ini.lines[i].text).key, trim(key))) return i;
+    for (size_t i = r.header + 1; i < r.end; ++i)
+        if (is_entry_of(ini.lines[i].text, key)) return i;
+    return std::nullopt;
+}
+
+// For the getters: the lines of the first section named name, up to the
+// next header, as views into data; nullopt when it is absent. The rest of
+// the file is not looked at.
+std::optional<std::vector<std::string_view>> section_lines(std::string_view data, std::string_view name) {
+    std::optional<std::vector<std::string_view>> lines;
+    while (!data.empty()) {
+        std::string_view text = next_line(data).first;
+        auto header = header_name(text);
+        if (lines && header) break;
+        if (lines) lines->push_back(text);
+        else if (header && equals_ignore_case(*header, trim(name))) lines.emplace();
     }
+    return lines;
+}
+
+// The value of key in the first section named name of data.
+std::optional<std::string_view> find_value(std::string_view data, std::string_view section, std::string_view key) {
+    auto lines = section_lines(data, section);
+    if (!lines) return std::nullopt;
+    for (std::string_view text : *lines)
+        if (is_entry_of(text, key)) return split_entry(text).value;
     return std::nullopt;
 }
 
@@ -147,13 +170,11 @@ std::string get_private_profile_string(std::string_view section, std::string_vie
                                        std::string_view def, std::string_view file, size_t size) {
     std::string_view d = def;
     while (!d.empty() && is_blank(d.back())) d.remove_suffix(1);
-    IniFile ini;
-    if (!load(file, ini)) return cut(d, size);
-    auto r = find_section(ini, section);
-    if (!r) return cut(d, size);
-    auto k = find_key(ini, *r, key);
-    if (!k) return cut(d, size);
-    std::string_view value = split_entry(ini.lines[*k].text).value;
+    std::string data;
+    if (!read_file(file, data)) return cut(d, size);
+    auto found = find_value(data, section, key);
+    if (!found) return cut(d, size);
+    std::string_view value = *found;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return cut(value, size);
@@ -162,14 +183,14 @@ std::string get_private_profile_string(std::string_view section, std::string_vie
 std::vector<std::string> get_private_profile_section(std::string_view section, std::string_view file,
                                                      size_t size) {
     std::vector<std::string> out;
-    IniFile ini;
-    if (size < 2 || !load(file, ini)) return out;
-    auto r = find_section(ini, section);
-    if (!r) return out;
+    std::string data;
+    if (size < 2 || !read_file(file, data)) return out;
+    auto lines = section_lines(data, section);
+    if (!lines) return out;
     size_t room = size - 2;  // characters and separating NULs, final NUL pair excluded
-    for (size_t i = r->header + 1; i < r->end && room > 0; ++i) {
-        if (is_comment_or_empty(ini.lines[i].text)) continue;
-        std::string_view t = trim(ini.lines[i].text);
+    for (size_t i = 0; i < lines->size() && room > 0; ++i) {
+        if (is_comment_or_empty((*lines)[i])) continue;
+        std::string_view t = trim((*lines)[i]);
         if (t.size() + 1 > room) {
             out.emplace_back(t.substr(0, room));
             break;
@@ -181,13 +202,11 @@ std::vector<std::string> get_private_profile_section(std::string_view section, s
 }
 
 int get_private_profile_int(std::string_view section, std::string_view key, int def, std::string_view file) {
-    IniFile ini;
-    if (!load(file, ini)) return def;
-    auto r = find_section(ini, section);
-    if (!r) return def;
-    auto k = find_key(ini, *r, key);
-    if (!k) return def;
-    std::string value(split_entry(ini.lines[*k].text).value);
+    std::string data;
+    if (!read_file(file, data)) return def;
+    auto found = find_value(data, section, key);
+    if (!found) return def;
+    std::string value(*found);
     long long n = std::strtoll(value.c_str(), nullptr, 10);
     return static_cast<int>(n);
 }

@@ -44,6 +44,18 @@ TEST(Profile, ReadsWithWindowsRules) {
     EXPECT_EQ(cut[0], "Extension");
 }
 
+TEST(Profile, ReadsOnlyTheFirstSectionOfAName) {
+    testkit::TempDir dir;
+    auto file = (dir / "t.ini").string();
+    testkit::write_bytes(file, "[a]\r\nk=first\r\n[b]\r\nonly=b\r\n[A]\r\nk=second\r\nlater=1\r\n[c]\nlast=no end");
+    EXPECT_EQ(get_private_profile_string("a", "k", "", file), "first");
+    EXPECT_EQ(get_private_profile_string("a", "later", "d", file), "d");
+    EXPECT_EQ(get_private_profile_string("a", "only", "d", file), "d");
+    EXPECT_EQ(get_private_profile_int("A", "later", 7, file), 7);
+    EXPECT_EQ(get_private_profile_section("a", file), std::vector<std::string>{"k=first"});
+    EXPECT_EQ(get_private_profile_string("c", "last", "", file), "no end");
+}
+
 TEST(Profile, WritesKeepTheRestOfTheFile) {
     testkit::TempDir dir;
     auto file = (dir / "t.ini").string();
