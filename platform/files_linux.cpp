@@ -39,12 +39,16 @@ bool is_directory(std::string_view path) {
 
 bool read_file(std::string_view path, std::string& data) {
     data.clear();
-    // As TextReader::open: nothing that could make the read wait for ever.
-    int fd = open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // As TextReader::open: nothing that could make the read wait for ever
+    // (a regular file never waits, so it keeps O_NONBLOCK). The name as
+    // written is tried first; resolve_path looks further only when that fails.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    int fd = open(to_host_path(path).c_str(), flags);
+    if (fd < 0) fd = open(resolve_path(path).c_str(), flags);
     if (fd < 0) return false;
     struct stat st;
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ||
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        (!S_ISREG(st.st_mode) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
         close(fd);
         return false;
     }

@@ -22,6 +22,9 @@ TEST(ReadFile, WholeFilesOfEverySize) {
     std::string status;
     ASSERT_TRUE(read_file("/proc/self/status", status));
     EXPECT_NE(status.find("\nPid:"), std::string::npos);
+    testkit::write_bytes(dir / "Mixed.TXT", "case");
+    ASSERT_TRUE(read_file((dir / "mixed.txt").string(), status));  // found ignoring case
+    EXPECT_EQ(status, "case");
     EXPECT_FALSE(read_file((dir / "missing").string(), status));
     EXPECT_FALSE(read_file(dir.path().string(), status));
 }
