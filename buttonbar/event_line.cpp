@@ -72,4 +72,14 @@ std::string without_ampersands(std::string_view s) {
     return out;
 }
 
+bool equals_without_ampersands(std::string_view text, std::string_view wanted) {
+    size_t at = 0;
+    for (char c : text) {
+        if (c == '&') continue;
+        if (at == wanted.size() || !platform::equals_ignore_case({&c, 1}, wanted.substr(at, 1))) return false;
+        ++at;
+    }
+    return at == wanted.size();
+}
+
 }  // namespace dok

@@ -33,4 +33,7 @@ std::string_view trim_event_text(std::string_view s);
 
 std::string without_ampersands(std::string_view s);
 
+// Whether text without its ampersands equals wanted, ignoring case.
+bool equals_without_ampersands(std::string_view text, std::string_view wanted);
+
 }  // namespace dok

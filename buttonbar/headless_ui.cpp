@@ -146,15 +146,15 @@ void HeadlessUi::menu(std::string_view text) {
     for (const Control& c : controls_) {
         const ControlRecord& r = c.record;
         if (r.kind != kMenu) continue;
-        std::string routine = r.routine.value_or("");
+        std::string_view routine = r.routine ? std::string_view(*r.routine) : std::string_view();
         if (platform::equals_ignore_case(routine, "popup") || platform::equals_ignore_case(routine, "separator"))
             continue;
-        if (platform::equals_ignore_case(without_ampersands(r.text), wanted)) {
+        if (equals_without_ampersands(r.text, wanted)) {
             events_->on_command(r.id, 0);
             return;
         }
     }
-    if (window_spec_.has_about && platform::equals_ignore_case(without_ampersands(window_spec_.about_item), wanted))
+    if (window_spec_.has_about && equals_without_ampersands(window_spec_.about_item, wanted))
         events_->on_command(kAboutId, 0);
 }
 

@@ -76,7 +76,8 @@ TEST(HeadlessUi, EventsBecomeNotifications) {
     // Typing that the field refuses entirely changes nothing and notifies nothing.
     for (const char* line : {"type up Hello", "type num a1b2", "type num xyz", "click r2", "click r1", "click c", "click c",
                              "select sorted 0", "dblclick sorted 0", "key up tab", "key b enter", "timer",
-                             "menu File", "menu open", "menu ABOUT", "nonsense", "click nobody", "click up"})
+                             "menu File", "menu open", "menu ABOUT", "menu O&p&en&", "menu ope", "menu opens",
+                             "nonsense", "click nobody", "click up"})
         w.ui.handle_event(line);
     EXPECT_EQ(w.ui.control_text(0), "HELLO");
     EXPECT_EQ(w.ui.control_text(1), "12");
@@ -85,7 +86,7 @@ TEST(HeadlessUi, EventsBecomeNotifications) {
     EXPECT_FALSE(w.ui.checked(5));  // toggled twice
     std::vector<std::string> want{"cmd 1200 768", "cmd 1201 768", "cmd 1401 0", "cmd 1400 0", "cmd 1500 0",
                                   "cmd 1500 0",   "cmd 1700 1",   "cmd 1700 2", "key 0 9",    "key 2 13",
-                                  "cmd 1901 0",   "cmd 101 0"};
+                                  "cmd 1901 0",   "cmd 101 0",    "cmd 1901 0"};
     EXPECT_EQ(w.events.seen, want);  // no timer without an interval, popups are not items
 }
 
