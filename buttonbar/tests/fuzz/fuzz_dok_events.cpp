@@ -41,6 +41,11 @@ limit=5
 both=%s1%+%s2%
 [config]
 @1=config text
+[onload]
+#set(inifile,bar.set)
+#addstring(dd,pear)#addstring(dd,apple)#addstring(dd,fig)#addstring(lb,one)#addstring(lb,two)
+#addstring(lbs,b)#addstring(lbs,a)#addstring(cb,10)#addstring(ddr,x)#addstring(cbl,Mixed)
+#setcursel(dd,1)#settext(status,%first%)
 [lists]
 #set(s1,%dd%|%lb%|%cb%)#set(s2,%ddn%|%ddr%|%cbl%|%lbs%)
 #end
@@ -137,13 +142,8 @@ both=%s1%+%s2%
 #mkdir(%upper%)#rename(%digits%.txt,%upper%)#del(%name%.txt)
 [quit]
 #exit
-[onload]
-#set(inifile,bar.set)
-#addstring(dd,pear)#addstring(dd,apple)#addstring(dd,fig)#addstring(lb,one)#addstring(lb,two)
-#addstring(lbs,b)#addstring(lbs,a)#addstring(cb,10)#addstring(ddr,x)#addstring(cbl,Mixed)
-#setcursel(dd,1)#settext(status,%first%)
 [onexit]
-#echo(bye %count%)#gosub(clear)
+#echo(bye %count%)
 [layout]
 window=[Events] 9 9 300 200
 timer=500
