@@ -7,6 +7,7 @@
 #include "listing_writer.hpp"
 #include "object_writer.hpp"
 #include "passes.hpp"
+#include "platform/fd_io.hpp"
 #include "platform/paths.hpp"
 #include "platform/profile.hpp"
 #include "source_reader.hpp"
@@ -82,11 +83,11 @@ std::string derive_name(const std::string& input, const char* extension) {
     return platform::join_path(p.drive, p.directory, p.name, extension);
 }
 
-// Host path of name, absolute, for telling whether two names are one file.
-std::string host_identity(const std::string& name) {
-    std::string host = platform::resolve_path(name);
-    if (host.empty() || host[0] != '/') host = platform::current_directory() + "/" + host;
-    return host;
+// Whether two names are one existing file (any spelling, or a second name of it).
+bool same_file(const std::string& a, const std::string& b) {
+    platform::FdInfo x, y;
+    return platform::fd_stat(platform::resolve_path(a), x) == 0 && platform::fd_stat(platform::resolve_path(b), y) == 0 &&
+           x.device == y.device && x.inode == y.inode;
 }
 
 void verbose_report(AssemblerState& st) {
@@ -126,11 +127,10 @@ bool open_files(AssemblerState& st) {
         console_message(st, "Can't open input file <" + input + ">\n");
         return false;
     }
-    const std::string source_identity = host_identity(input);
     if (!st.opt_output_name || st.opt_output_name->empty()) st.opt_output_name = derive_name(input, ".obj");
     const std::string& object = *st.opt_output_name;
     // Never truncate the source by writing over it.
-    if (host_identity(object) == source_identity ||
+    if (same_file(object, input) ||
         !st.object_file.open(object, st.opt_compressed ? OutputFile::Mode::Raw : OutputFile::Mode::Text)) {
         console_message(st, "Can't open output file <" + object + ">\n");
         return false;
@@ -138,7 +138,7 @@ bool open_files(AssemblerState& st) {
     if (st.opt_list && (!st.opt_list_name || st.opt_list_name->empty())) st.opt_list_name = derive_name(input, ".lst");
     if (st.opt_list_name && st.opt_list) {
         const std::string& list = *st.opt_list_name;
-        if (host_identity(list) == source_identity || host_identity(list) == host_identity(object) ||
+        if (same_file(list, input) || same_file(list, object) ||
             !st.list_file.open(list, OutputFile::Mode::Text)) {
             console_message(st, "Can't open list file <" + list + ">\n");
             return false;

@@ -35,6 +35,17 @@ TEST(Driver, OutputOverSourceIsRefused) {
     EXPECT_TRUE(contains(r.console, "Can't open output file <PROG.A99>"));
     r = ws.run({"-Iprog.a99", "-Lprog.a99"});
     EXPECT_EQ(r.code, 1);
+    // Other spellings of the same file, and a second name of it.
+    for (const char* object : {"-O./prog.a99", "-O.\\PROG.a99", "-Osub/../prog.a99", "-Oalias.a99"}) {
+        std::filesystem::create_directories(ws.path() / "sub");
+        std::filesystem::remove(ws.path() / "alias.a99");
+        std::filesystem::create_hard_link(ws.path() / "prog.a99", ws.path() / "alias.a99");
+        r = ws.run({"-Iprog.a99", object});
+        EXPECT_EQ(r.code, 1) << object;
+    }
+    r = ws.run({"-Iprog.a99", "-Lx.obj", "-Ox.obj"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(contains(r.console, "Can't open list file <x.obj>"));
     EXPECT_EQ(ws.read("prog.a99"), source);
 }
 
