@@ -150,9 +150,27 @@ struct LoadPosition {
     }
 };
 
+// The bytes placed in one segment, kept in pages of 256 that are made when
+// first written: most modules touch a few pages of the 64 KB.
 struct PlacedBytes {
-    std::array<uint8_t, 65536> value{};
-    std::array<bool, 65536> placed{};
+    struct Page {
+        std::array<uint8_t, 256> value{};
+        std::array<bool, 256> placed{};
+    };
+    std::array<std::unique_ptr<Page>, 256> pages;
+
+    void set(size_t at, uint8_t byte) {
+        std::unique_ptr<Page>& page = pages[at >> 8 & 0xFF];
+        if (!page) page = std::make_unique<Page>();
+        page->value[at & 0xFF] = byte;
+        page->placed[at & 0xFF] = true;
+    }
+    // The byte placed at at, or nullopt.
+    std::optional<uint8_t> get(size_t at) const {
+        const Page* page = pages[at >> 8 & 0xFF].get();
+        if (!page || !page->placed[at & 0xFF]) return std::nullopt;
+        return page->value[at & 0xFF];
+    }
 };
 
 struct ObjectWriterState {

@@ -192,11 +192,8 @@ void obj_write_word(AssemblerState& st, int address, bool address_relocatable, u
     emit_field(st, f);
     o.position = LoadPosition{true, st.current_segment, address + 2, address_relocatable};
     PlacedBytes& placed = placed_bytes(st);
-    for (int i = 0; i < 2; ++i) {
-        const size_t at = static_cast<size_t>((address + i) & 0xFFFF);
-        placed.value[at] = static_cast<uint8_t>(i == 0 ? value >> 8 : value);
-        placed.placed[at] = true;
-    }
+    for (int i = 0; i < 2; ++i)
+        placed.set(static_cast<size_t>((address + i) & 0xFFFF), static_cast<uint8_t>(i == 0 ? value >> 8 : value));
 }
 
 void obj_write_operand_word(AssemblerState& st, int address, bool address_relocatable, const OperandValue& v) {
@@ -212,8 +209,7 @@ namespace {
 // The byte placed at address in the current segment, else 0.
 uint16_t placed_byte(const AssemblerState& st, int address) {
     const PlacedBytes* placed = st.obj.placed[static_cast<size_t>(segment_row(st.current_segment))].get();
-    const size_t at = static_cast<size_t>(address & 0xFFFF);
-    return placed && placed->placed[at] ? placed->value[at] : 0;
+    return placed ? placed->get(static_cast<size_t>(address & 0xFFFF)).value_or(0) : 0;
 }
 
 }  // namespace

@@ -134,6 +134,16 @@ TEST(Object, PendingByteStaysInItsSegment) {
     EXPECT_TRUE(contains(records(r.object)[0], "B0001B3400")) << r.object;
 }
 
+TEST(Object, PlacedBytesAtThePageEdgesAndTheTop) {
+    Workspace ws;
+    // The high bytes placed by DATA stay under the odd bytes written later,
+    // at the last address of a 256-byte page and at the top of memory.
+    Result r = ws.assemble("       AORG >00FE\n       DATA >1234\n       AORG >FFFE\n       DATA >5678\n"
+                           "       AORG >00FF\n       BYTE >AB\n       AORG >FFFF\n       BYTE >CD\n       END\n");
+    EXPECT_TRUE(contains(records(r.object)[0], "900FEB12AB")) << r.object;
+    EXPECT_TRUE(contains(records(r.object)[0], "9FFFEB56CD")) << r.object;
+}
+
 TEST(Object, RepeatedOriginAndOddBytes) {
     Workspace ws;
     // The second RORG 0 must move the loader back.
