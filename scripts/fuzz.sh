@@ -4,7 +4,9 @@
 # targets. A target fuzz_<program>_<what> is built from
 # <folder>/tests/fuzz/fuzz_<program>_<what>.cpp and starts from the seeds in
 # <folder>/tests/fuzz_corpus/fuzz_<program>_<what>/, with the dictionary
-# <folder>/tests/fuzz/fuzz_<program>_<what>.dict when there is one.
+# <folder>/tests/fuzz/fuzz_<program>_<what>.dict and the libFuzzer flags of
+# <folder>/tests/fuzz/fuzz_<program>_<what>.options (one a line) when there
+# are.
 #
 # A run longer than 60 seconds is a campaign: afterwards the seeds and what
 # the run found are merged (-merge=1) into a minimal set that replaces the
@@ -51,6 +53,7 @@ for src in "${sources[@]}"; do
     exe=$PWD/build-fuzz/fuzz/$name
     seeds=$PWD/$folder/tests/fuzz_corpus/$name
     dict=$PWD/$folder/tests/fuzz/$name.dict
+    flags=$folder/tests/fuzz/$name.options
     corpus=build-fuzz/corpus/$name
     if [ ! -x "$exe" ]; then
         echo "Fuzz target $name is not built: is it registered with tms_add_fuzzer?" >&2
@@ -59,6 +62,9 @@ for src in "${sources[@]}"; do
     mkdir -p "$corpus" "$seeds"
     options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
     [ -f "$dict" ] && options+=(-dict="$dict")
+    if [ -f "$flags" ]; then
+        while read -r flag; do [ -n "$flag" ] && options+=("$flag"); done <"$flags"
+    fi
     echo "== $name for ${seconds}s"
     log=build-fuzz/$name.log
     set +e
