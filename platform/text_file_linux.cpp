@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "paths.hpp"
@@ -17,16 +18,24 @@ constexpr size_t kReadBuffer = 1 << 16;
 bool TextReader::open(std::string_view path) {
     close();
     // Non-blocking open, so a FIFO without writer cannot stall it; folders,
-    // FIFOs and sockets are refused, since reading them could wait for ever.
-    fd_ = ::open(resolve_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // FIFOs and sockets are refused, since reading them could wait for ever
+    // (a regular file never waits, so it keeps O_NONBLOCK). The name as
+    // written is tried first; resolve_path looks further only when that fails.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    fd_ = ::open(to_host_path(path).c_str(), flags);
+    if (fd_ < 0) fd_ = ::open(resolve_path(path).c_str(), flags);
     if (fd_ < 0) return false;
     struct stat st;
     if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) ||
-        fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+        (!S_ISREG(st.st_mode) && fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0)) {
         close();
         return false;
     }
-    buf_.resize(kReadBuffer);
+    // A small file needs no more than its size and a byte to see its end.
+    size_t size = kReadBuffer;
+    if (S_ISREG(st.st_mode) && st.st_size >= 0 && static_cast<size_t>(st.st_size) < size)
+        size = std::max<size_t>(static_cast<size_t>(st.st_size) + 1, 1 << 10);
+    buf_.resize(size);
     pos_ = len_ = 0;
     eof_ = failed_ = false;
     return true;

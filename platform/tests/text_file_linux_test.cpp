@@ -42,6 +42,27 @@ TEST(TextReader, CrLfSplitAcrossBufferRefills) {
     EXPECT_FALSE(r.read_line(line, 256));
 }
 
+TEST(TextReader, SmallAndSizelessFilesAfterABigOne) {
+    testkit::TempDir dir;
+    testkit::write_bytes(dir / "big.txt", std::string(100000, 'b') + "\n");
+    testkit::write_bytes(dir / "Small.txt", "one\r\ntwo\r");
+    TextReader r;
+    std::string line;
+    ASSERT_TRUE(r.open((dir / "big.txt").string()));
+    ASSERT_TRUE(r.read_line(line, 1 << 20));
+    EXPECT_EQ(line.size(), 100001u);
+    ASSERT_TRUE(r.open((dir / "small.TXT").string()));  // found ignoring case
+    std::vector<std::string> lines;
+    while (r.read_line(line, 256)) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one\n", "two\r"}));
+    // A file that tells no size is read to its end all the same.
+    ASSERT_TRUE(r.open("/proc/self/status"));
+    lines.clear();
+    while (r.read_line(line, 4096)) lines.push_back(line);
+    EXPECT_GT(lines.size(), 5u);
+    EXPECT_FALSE(r.failed());
+}
+
 TEST(OutFile, TextModeWritesCrLf) {
     testkit::TempDir dir;
     auto file = (dir / "out.txt").string();
