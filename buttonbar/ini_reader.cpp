@@ -95,6 +95,13 @@ std::vector<std::string_view> ini_lines(std::string_view text, std::string_view 
     return lines;
 }
 
+std::vector<std::string_view> ini_lines(const std::vector<std::string_view>& lines, std::string_view prefix) {
+    std::vector<std::string_view> out;
+    for (std::string_view l : lines)
+        if (platform::starts_with_ignore_case(l, prefix)) out.push_back(l);
+    return out;
+}
+
 std::string ini_value_among(const std::vector<std::string_view>& lines, std::string_view key, std::string_view def,
                             size_t size) {
     for (std::string_view l : lines)

@@ -29,6 +29,9 @@ std::string read_ini_text(std::string_view file);
 // beginning with prefix looks at.
 std::vector<std::string_view> ini_lines(std::string_view text, std::string_view section, std::string_view prefix);
 
+// The lines among lines from ini_lines that begin with prefix.
+std::vector<std::string_view> ini_lines(const std::vector<std::string_view>& lines, std::string_view prefix);
+
 // read_ini_value over lines from ini_lines.
 std::string ini_value_among(const std::vector<std::string_view>& lines, std::string_view key, std::string_view def,
                             size_t size);

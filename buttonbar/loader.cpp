@@ -12,9 +12,11 @@ namespace {
 
 constexpr size_t kValueSize = 512;
 
-// ini is the INI file's text, read once for the whole load.
-std::string layout_value(std::string_view ini, std::string_view key, std::string_view def = "") {
-    return ini_value_in(ini, "layout", key, def, kValueSize);
+// The lines of the INI file after a section header, read once for the whole load.
+using Lines = std::vector<std::string_view>;
+
+std::string layout_value(const Lines& layout, std::string_view key, std::string_view def = "") {
+    return ini_value_among(layout, key, def, kValueSize);
 }
 
 bool has_place(std::string_view path) {
@@ -28,8 +30,8 @@ std::optional<std::string> pooled_bracket(Dok& dok, LayoutCursor& c) {
     return t;
 }
 
-bool read_window(Dok& dok, std::string_view ini) {
-    std::string v = layout_value(ini, "window");
+bool read_window(Dok& dok, const Lines& layout) {
+    std::string v = layout_value(layout, "window");
     if (v.empty()) return true;
     LayoutCursor c{v};
     auto title = pooled_bracket(dok, c);
@@ -46,8 +48,8 @@ bool read_window(Dok& dok, std::string_view ini) {
     return true;
 }
 
-bool read_colour(std::string_view ini, std::string_view key, uint32_t& colour) {
-    std::string v = layout_value(ini, key);
+bool read_colour(const Lines& layout, std::string_view key, uint32_t& colour) {
+    std::string v = layout_value(layout, key);
     if (v.empty()) return true;
     LayoutCursor c{v};
     auto r = parse_number(c);
@@ -58,8 +60,8 @@ bool read_colour(std::string_view ini, std::string_view key, uint32_t& colour) {
     return true;
 }
 
-std::string find_picture(Dok& dok, std::string_view ini, std::string_view key) {
-    std::string v = layout_value(ini, key);
+std::string find_picture(Dok& dok, const Lines& layout, std::string_view key) {
+    std::string v = layout_value(layout, key);
     if (v.empty()) return {};
     if (platform::is_regular_file(dok.file_path(v))) return dok.file_path(v);
     if (has_place(v)) return {};
@@ -158,11 +160,11 @@ void layout_error(Dok& dok, std::string_view key, std::string_view value) {
 }
 
 // False after a layout error.
-bool read_controls(Dok& dok, std::string_view ini) {
+bool read_controls(Dok& dok, const Lines& layout) {
     for (uint16_t kind = 0; kind < kKindCount; ++kind) {
         const ControlKind& k = kControlKinds[kind];
         uint16_t position = 0;
-        const auto lines = ini_lines(ini, "layout", k.prefix);
+        const Lines lines = ini_lines(layout, k.prefix);
         for (int n = 1; n <= k.max_count; ++n) {
             char key[24];
             std::snprintf(key, sizeof key, "%.*s%02d", static_cast<int>(k.prefix.size()), k.prefix.data(), n);
@@ -181,12 +183,12 @@ bool read_controls(Dok& dok, std::string_view ini) {
     return true;
 }
 
-bool read_variables(Dok& dok, std::string_view ini) {
+bool read_variables(Dok& dok, const Lines& variables) {
     static const std::pair<const char*, VarKind> kKinds[] = {
         {"str", VarKind::String}, {"env", VarKind::Environment}, {"int", VarKind::Integer}, {"cla", VarKind::Argument}};
     for (const auto& [prefix, kind] : kKinds) {
         size_t limit = kMaxVariables - dok.variables.vars.size();
-        const auto lines = ini_lines(ini, "variables", prefix);
+        const Lines lines = ini_lines(variables, prefix);
         for (size_t n = 1; n <= limit; ++n) {
             char key[16];
             std::snprintf(key, sizeof key, "%s%02zu", prefix, n);
@@ -225,22 +227,23 @@ std::string in_current_directory(std::string_view path) {
 
 bool load_ini(Dok& dok) {
     const std::string ini = read_ini_text(dok.ini_path);
+    const Lines layout = ini_lines(ini, "layout", "");
     std::string module = ini_value_in(ini, "config", "languagemodule", "", kValueSize);
     if (!module.empty()) dok.language_path = in_current_directory(module);
-    if (!read_window(dok, ini)) return false;
+    if (!read_window(dok, layout)) return false;
     for (auto [key, flag] : {std::pair{"HasCaption", &dok.window.has_caption}, {"HasAbout", &dok.window.has_about},
                              {"HasMenu", &dok.window.has_menu}})
-        if (parse_bool(layout_value(ini, key, "-1")) == 0) *flag = false;
-    int32_t top = parse_bool(layout_value(ini, "AlwaysOnTop", "-1"));
+        if (parse_bool(layout_value(layout, key, "-1")) == 0) *flag = false;
+    int32_t top = parse_bool(layout_value(layout, "AlwaysOnTop", "-1"));
     if (top != -1) dok.window.always_on_top = top != 0;
-    dok.window.icon_path = find_picture(dok, ini, "icon");
-    dok.window.bitmap_path = find_picture(dok, ini, "bitmap");
-    if (!read_colour(ini, "bgcolor", dok.window.background) || !read_colour(ini, "fgcolor", dok.window.foreground))
+    dok.window.icon_path = find_picture(dok, layout, "icon");
+    dok.window.bitmap_path = find_picture(dok, layout, "bitmap");
+    if (!read_colour(layout, "bgcolor", dok.window.background) || !read_colour(layout, "fgcolor", dok.window.foreground))
         return false;
     int timer = platform::get_private_profile_int("layout", "timer", 0, dok.ini_path);
     dok.window.timer_ms = timer > 0 ? static_cast<uint32_t>(timer) : 0;
-    if (!read_controls(dok, ini)) return true;
-    return read_variables(dok, ini);
+    if (!read_controls(dok, layout)) return true;
+    return read_variables(dok, ini_lines(ini, "variables", ""));
 }
 
 }  // namespace dok

@@ -20,6 +20,7 @@ struct IniFile {
         std::string text = read_ini_text(path);
         EXPECT_EQ(ini_value_in(text, section, key, def, size), value) << section << " " << key;
         EXPECT_EQ(ini_value_among(ini_lines(text, section, key.substr(0, 2)), key, def, size), value) << key;
+        EXPECT_EQ(ini_value_among(ini_lines(ini_lines(text, section, ""), key.substr(0, 1)), key, def, size), value);
         return value;
     }
 };
