@@ -57,10 +57,11 @@ bool read_file(std::string_view path, std::string& data) {
     size_t piece = 1 << 16;
     if (S_ISREG(st.st_mode) && st.st_size >= 0 && static_cast<size_t>(st.st_size) < piece)
         piece = std::max<size_t>(static_cast<size_t>(st.st_size) + 1, 1 << 10);
+    size_t room = piece;
     for (;;) {
         size_t have = data.size();
-        data.resize(have + piece);
-        ssize_t n = read(fd, data.data() + have, piece);
+        data.resize(have + room);
+        ssize_t n = read(fd, data.data() + have, room);
         data.resize(have + (n > 0 ? static_cast<size_t>(n) : 0));
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -68,6 +69,9 @@ bool read_file(std::string_view path, std::string& data) {
             return false;
         }
         if (n == 0) break;
+        // The read that finds the end goes into the room left, without a
+        // larger string.
+        room = data.capacity() > data.size() ? data.capacity() - data.size() : piece;
     }
     close(fd);
     return true;

@@ -108,7 +108,8 @@ std::optional<std::vector<std::string_view>> section_lines(std::string_view data
     std::optional<std::vector<std::string_view>> lines;
     while (!data.empty()) {
         std::string_view text = next_line(data).first;
-        auto header = header_name(text);
+        // Most lines hold no '[' at all, and so no header.
+        auto header = text.find('[') == std::string_view::npos ? std::nullopt : header_name(text);
         if (lines && header) break;
         if (lines) lines->push_back(text);
         else if (header && equals_ignore_case(*header, trim(name))) lines.emplace();
