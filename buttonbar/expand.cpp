@@ -113,7 +113,7 @@ bool expand_text(Dok& dok, std::string_view text, Output& out) {
         char next = i + 1 < text.size() ? text[i + 1] : '\0';
         bool has_next = i + 1 < text.size();
         if (c == '#') {
-            dok.current_position = std::string(text.substr(i));
+            dok.current_position.assign(text.substr(i));
             const WordEntry* w = find_word(text.substr(i + 1));
             if (!w) {
                 report_error(dok, kErrUnknownWord);
@@ -136,7 +136,7 @@ bool expand_text(Dok& dok, std::string_view text, Output& out) {
                 ++i;  // "%5 " stands for "5 "
                 continue;
             }
-            dok.current_position = std::string(text.substr(i));
+            dok.current_position.assign(text.substr(i));
             size_t start = i + 1, j = start;
             while (j < text.size() && text[j] != '%' && j - start < kNameLength) ++j;
             std::string_view name = text.substr(start, j - start);

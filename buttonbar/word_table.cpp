@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "platform/paths.hpp"
 #include "words.hpp"
 
@@ -34,11 +36,19 @@ const std::array<WordEntry, kWordCount> kWordTable = {{
 }};
 
 const WordEntry* find_word(std::string_view text) {
+    // The entries by their first character (the word texts are lower case),
+    // in table order.
+    static const auto by_first = [] {
+        std::array<std::vector<const WordEntry*>, 128> index;
+        for (const WordEntry& e : kWordTable) index[static_cast<unsigned char>(e.text[0])].push_back(&e);
+        return index;
+    }();
     if (text.empty()) return nullptr;
-    // The word texts are lower case: the first character rules out most.
-    char first = text[0] >= 'A' && text[0] <= 'Z' ? static_cast<char>(text[0] + 32) : text[0];
-    for (const WordEntry& e : kWordTable)
-        if (e.text[0] == first && platform::starts_with_ignore_case(text, e.text)) return &e;
+    unsigned char first = static_cast<unsigned char>(text[0]);
+    if (first >= 'A' && first <= 'Z') first += 32;
+    if (first >= by_first.size()) return nullptr;
+    for (const WordEntry* e : by_first[first])
+        if (platform::starts_with_ignore_case(text, e->text)) return e;
     return nullptr;
 }
 
