@@ -69,6 +69,41 @@ inline void write_file(std::string_view name, std::string_view data) {
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
 }
 
+// Fixed files a run starts from, alone in the sandbox; a file is written
+// again only when its inode, size or status change time shows that a run
+// replaced or changed it.
+class FixedFiles {
+public:
+    explicit FixedFiles(std::initializer_list<std::pair<std::string_view, std::string_view>> files)
+        : files_(files.begin(), files.end()), written_(files.size()) {}
+
+    void restore() {
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(sandbox(), ec)) {
+            std::string name = e.path().filename().string();
+            bool kept = false;
+            for (const auto& f : files_) kept = kept || (name == f.first && e.is_regular_file(ec));
+            if (!kept) fs::remove_all(e.path(), ec);
+        }
+        for (size_t i = 0; i < files_.size(); ++i) {
+            std::string path = sandbox() + "/" + std::string(files_[i].first);
+            struct stat st;
+            if (stat(path.c_str(), &st) == 0 && same(st, written_[i])) continue;
+            write_file(files_[i].first, files_[i].second);
+            if (stat(path.c_str(), &written_[i]) != 0) std::abort();
+        }
+    }
+
+private:
+    static bool same(const struct stat& a, const struct stat& b) {
+        return a.st_ino == b.st_ino && a.st_size == b.st_size && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+               a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+    }
+
+    std::vector<std::pair<std::string_view, std::string_view>> files_;
+    std::vector<struct stat> written_;
+};
+
 // File words stay in the sandbox; no program starts, no sleeping, a fixed
 // clock, no single-instance files. A routine run is cut off after a few
 // passes through a full routine: later passes cover nothing new.
