@@ -6,6 +6,8 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "shared.hpp"
@@ -31,6 +33,21 @@ std::string find_ignoring_case(const std::string& dir, const std::string& name) 
     }
     closedir(d);
     return best;
+}
+
+// When the folder of the last name exists as written, only that name needs
+// matching: one look-up instead of one for every folder on the way. Paths
+// that the walk below would tidy (doubled or trailing separators, a last
+// name of "." or "..") are left to it.
+std::optional<std::string> resolve_in_parent(const std::string& host) {
+    size_t slash = host.rfind('/');
+    if (slash == std::string::npos || slash == 0 || host.find("//") != std::string::npos) return std::nullopt;
+    std::string_view name = std::string_view(host).substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") return std::nullopt;
+    std::string dir = host.substr(0, slash);
+    if (!entry_exists(dir)) return std::nullopt;
+    std::string match = find_ignoring_case(dir, std::string(name));
+    return dir + "/" + (match.empty() ? std::string(name) : match);
 }
 
 }  // namespace
@@ -60,6 +77,7 @@ std::string to_host_path(std::string_view path) {
 std::string resolve_path(std::string_view path) {
     std::string host = to_host_path(path);
     if (host.empty() || entry_exists(host)) return host;
+    if (std::optional<std::string> found = resolve_in_parent(host)) return *found;
 
     std::string result;
     size_t pos = 0;

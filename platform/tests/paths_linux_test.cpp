@@ -20,6 +20,22 @@ TEST(ResolvePath, MatchesIgnoringCaseAndBackslashes) {
     EXPECT_EQ(resolve_path(".\\lib\\SUB\\util.A99"), "./Lib/Sub/Util.a99");
 }
 
+TEST(ResolvePath, FolderAsWrittenThenNameIgnoringCase) {
+    testkit::TempDir dir;
+    std::filesystem::create_directories(dir / "Lib" / "Sub");
+    testkit::write_bytes(dir / "Lib" / "Sub" / "Util.a99", "x");
+    std::string root = dir.path().string();
+
+    EXPECT_EQ(resolve_path(root + "/Lib/Sub/UTIL.A99"), root + "/Lib/Sub/Util.a99");
+    EXPECT_EQ(resolve_path(root + "/Lib/Sub/../Sub/util.A99"), root + "/Lib/Sub/../Sub/Util.a99");
+    EXPECT_EQ(resolve_path(root + "/Lib/Sub/new.obj"), root + "/Lib/Sub/new.obj");
+    // Doubled separators and a missing folder take the walk through every name.
+    EXPECT_EQ(resolve_path(root + "//lib//sub//util.a99"), root + "/Lib/Sub/Util.a99");
+    EXPECT_EQ(resolve_path(root + "/Lib/none/UTIL.A99"), root + "/Lib/none/UTIL.A99");
+    // A file is no folder.
+    EXPECT_EQ(resolve_path(root + "/Lib/Sub/Util.a99/x"), root + "/Lib/Sub/Util.a99/x");
+}
+
 TEST(ResolvePath, DriveLetterMapsToItsRoot) {
     testkit::TempDir dir;
     testkit::write_bytes(dir / "x" / "util.a99", "x");
