@@ -25,7 +25,9 @@ double seconds_to_play(const std::string& path, bool& played) {
     int pumps = 0;
     played = platform::play_wave(path, [&] { ++pumps; });
     std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
-    if (played && d.count() > 0.1) EXPECT_GT(pumps, 0);  // the window kept its messages going
+    if (played && d.count() > 0.1) {
+        EXPECT_GT(pumps, 0);  // the window kept its messages going
+    }
     return d.count();
 }
 
