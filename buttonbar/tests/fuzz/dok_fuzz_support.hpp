@@ -113,8 +113,8 @@ inline dok::DokOptions options() {
     o.allow_processes = false;
     o.real_sleep = false;
     o.single_instance = false;
-    o.max_lines = 300;
-    o.max_words = 3000;
+    o.max_lines = 100;
+    o.max_words = 600;
     o.clock = [] { return dok::LocalTime{2026, 1, 4, 12, 0, 0, 0}; };
     return o;
 }
