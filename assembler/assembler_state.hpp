@@ -224,6 +224,8 @@ struct AssemblerState {
 
     // Configuration.
     std::string config_path, config_extensions, config_include;
+    // The [SUBSTITUTE] lines, read at the first COPY of the run.
+    std::optional<std::vector<std::string>> config_substitutions;
 
     // Pass state.
     int pass = 0;

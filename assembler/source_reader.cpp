@@ -48,7 +48,9 @@ bool is_dot_dot_dir(std::string_view d) {
 }
 
 void apply_substitution(AssemblerState& st, std::string& path) {
-    for (const std::string& line : platform::get_private_profile_section("SUBSTITUTE", st.config_path, 512)) {
+    if (!st.config_substitutions)
+        st.config_substitutions = platform::get_private_profile_section("SUBSTITUTE", st.config_path, 512);
+    for (const std::string& line : *st.config_substitutions) {
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         std::string_view key = std::string_view(line).substr(0, eq);
@@ -79,9 +81,10 @@ ReadResult read_line(AssemblerState& st) {
 
 void close_copy_files(AssemblerState& st) { st.copy_files.clear(); }
 
-std::string resolve_copy_name(AssemblerState& st, std::string_view name) {
+std::string resolve_copy_name(AssemblerState& st, std::string_view name, std::string& open_name) {
     std::string path(name);
     apply_substitution(st, path);
+    open_name = path;
     platform::PathParts parts = platform::split_path(path);
     const bool own_ext = parts.flags & platform::kHasExtension;
     const bool own_dir = parts.flags & (platform::kHasDrive | platform::kHasDirectory);
@@ -108,7 +111,9 @@ std::string resolve_copy_name(AssemblerState& st, std::string_view name) {
             }
             if (!own_ext) extension = std::string(list_item(exts, e));
             path = platform::join_path(drive, directory, parts.name, extension);
-            if (platform::is_regular_file(path)) {
+            std::string host = platform::resolve_path(path);
+            if (platform::is_regular_file(host)) {
+                open_name = std::move(host);
                 found = true;
                 break;
             }
@@ -116,6 +121,7 @@ std::string resolve_copy_name(AssemblerState& st, std::string_view name) {
         }
         if (found || own_ext) break;
     }
+    if (!found) open_name = path;
     return path;
 }
 
@@ -131,9 +137,10 @@ void directive_copy(AssemblerState& st) {
     auto file = std::make_unique<platform::TextReader>();
     bool opened = false;
     if (st.copy_files.size() < kMaxCopyDepth) {
-        std::string path = resolve_copy_name(st, name);
+        std::string open_name;
+        std::string path = resolve_copy_name(st, name, open_name);
         if (st.opt_verbose && st.pass == 1) st.con.out << "* Copy file          : " << path << '\n';
-        opened = file->open(path);
+        opened = file->open(open_name);
     }
     if (!opened) {
         console_message(st, "Can't open input file <" + name + ">\n");

@@ -18,7 +18,8 @@ ReadResult read_line(AssemblerState& st);
 void close_copy_files(AssemblerState& st);
 
 // The path a COPY name resolves to (substitution, extensions, include
-// directories); the last path tried when none exists.
-std::string resolve_copy_name(AssemblerState& st, std::string_view name);
+// directories); the last path tried when none exists. open_name gets the
+// name to open: the found file as the file system spells it.
+std::string resolve_copy_name(AssemblerState& st, std::string_view name, std::string& open_name);
 
 }  // namespace tarn

@@ -231,6 +231,8 @@ TEST(Source, CopySearchOrderAndSubstitution) {
     EXPECT_TRUE(contains(r.object, "B00C1"));
     r = ws.assemble("       COPY \"dsk1.util.asm\"\n       END\n");
     EXPECT_TRUE(contains(r.object, "B0ACE"));
+    r = ws.assemble("       COPY \"dsk1.util.asm\"\n       COPY \"DSK1.UTIL\"\n       END\n");
+    EXPECT_TRUE(contains(r.object, "B0ACEB0A99")) << r.object;
     ws.write("sub/prog.a99", "       COPY \".\\..\\here.a99\"\n       END\n");
     ws.write("here.a99", "       DATA >123\n");
     r = ws.run({"-Isub/prog.a99"});
