@@ -43,9 +43,15 @@ inline std::ostream& operator<<(std::ostream& o, const Rgb& c) {
 
 class WindowBar {
 public:
+    static bool& toolkit_started() {
+        static bool started = false;
+        return started;
+    }
+
     explicit WindowBar(const std::string& ini) {
         std::string error;
         started = start_toolkit(error);
+        toolkit_started() = started;
         if (!started) {
             ADD_FAILURE() << error;
             return;
@@ -88,9 +94,11 @@ public:
         until([&] { return std::chrono::steady_clock::now() >= end; }, ms + 1000);
     }
 
-    // Handles events until done() holds; false after the time-out.
+    // Handles events until done() holds; false after the time-out. Without
+    // a toolkit there are no events to wait for: no loop could end.
     static bool until(const std::function<bool()>& done, int timeout_ms = 3000) {
         if (done()) return true;
+        if (!toolkit_started()) return false;
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
         wxGUIEventLoop loop;
         CallbackTimer check;
