@@ -16,8 +16,9 @@
 namespace platform {
 namespace {
 
+// The name as written first; resolve_path looks further only when that fails.
 bool stat_path(std::string_view path, struct stat& st) {
-    return stat(resolve_path(path).c_str(), &st) == 0;
+    return stat(to_host_path(path).c_str(), &st) == 0 || stat(resolve_path(path).c_str(), &st) == 0;
 }
 
 }  // namespace
