@@ -23,7 +23,10 @@ shift || true
 wanted=("$@")
 max_seed_bytes=16384
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export ASAN_OPTIONS=detect_leaks=1
+# A 32 MB quarantine still holds many inputs' worth of freed memory for
+# use-after-free reports; the default 256 MB makes nearly every allocation
+# touch fresh pages, which costs a quarter of the run time.
+export ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTMS_FUZZ=ON -DTMS_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzzers
