@@ -10,6 +10,7 @@
 #include "interpreter.hpp"
 #include "loader.hpp"
 #include "testkit/testkit.hpp"
+#include "test_bar.hpp"
 
 namespace dok::test {
 
@@ -28,11 +29,7 @@ public:
         testkit::write_bytes(dir.path() / "t.ini", ini);
         options.clock = [] { return LocalTime{2026, 1, 4, 12, 0, 0, 0}; };
         dok = std::make_unique<Dok>(con_, ui, options);
-        dok->words = {"Dok", "t.ini"};
-        dok->ini_path = (dir.path() / "t.ini").string();
-        dok->settings_path = dok->ini_path;
-        dok->language_path = (dir.path() / "none.def").string();
-        loaded = load_ini(*dok);
+        loaded = load_test_bar(*dok, dir.path());
         ui.create_window(dok->window, dok->controls, events);
     }
 

@@ -14,6 +14,7 @@
 #include "interpreter.hpp"
 #include "loader.hpp"
 #include "testkit/testkit.hpp"
+#include "test_bar.hpp"
 #include "win32_ui.hpp"
 
 namespace dok::test {
@@ -24,11 +25,7 @@ public:
         testkit::write_bytes(dir / "t.ini", ini);
         ui = std::make_unique<Win32Ui>(settings);
         dok = std::make_unique<Dok>(con_, *ui, options);
-        dok->words = {"Dok", "t.ini"};
-        dok->ini_path = (dir / "t.ini").string();
-        dok->settings_path = dok->ini_path;
-        dok->language_path = (dir / "none.def").string();
-        load_ini(*dok);
+        load_test_bar(*dok, dir.path());
         dok->instance_key = dok->window.title;
         dok->window.about_item = "Over";
     }

@@ -20,6 +20,7 @@
 #include "interpreter.hpp"
 #include "loader.hpp"
 #include "testkit/testkit.hpp"
+#include "test_bar.hpp"
 #include "wx_gtk.hpp"
 #include "wx_toolkit.hpp"
 #include "wx_ui.hpp"
@@ -59,11 +60,7 @@ public:
         testkit::write_bytes(dir / "t.ini", ini);
         ui = std::make_unique<WxUi>(WindowUiSettings{});
         dok = std::make_unique<Dok>(con_, *ui, options);
-        dok->words = {"Dok", "t.ini"};
-        dok->ini_path = (dir / "t.ini").string();
-        dok->settings_path = dok->ini_path;
-        dok->language_path = (dir / "none.def").string();
-        load_ini(*dok);
+        load_test_bar(*dok, dir.path());
         dok->instance_key = dok->window.title;
         dok->window.about_item = "Over";
     }
