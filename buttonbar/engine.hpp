@@ -77,7 +77,7 @@ struct Dok {
     std::string settings_path;
     std::string language_path;
     std::string instance_key;
-    WindowSpec window;
+    WindowLayout window;
     StringPool pool;
     ControlTable controls;
     VariableTable variables;

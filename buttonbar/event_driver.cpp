@@ -111,7 +111,7 @@ void deliver_select(WxUi& ui, size_t index, int n, bool twice) {
 }
 
 void deliver_menu(WxUi& ui, const std::string& text) {
-    if (!ui.spec().has_menu || !ui.frame()) return;
+    if (!ui.layout().has_menu || !ui.frame()) return;
     std::string wanted = without_ampersands(text);
     int id = 0;
     for (const ControlView& v : ui.views()) {
@@ -125,8 +125,8 @@ void deliver_menu(WxUi& ui, const std::string& text) {
             break;
         }
     }
-    if (id == 0 && ui.spec().has_about &&
-        platform::equals_ignore_case(without_ampersands(ui.spec().about_item), wanted))
+    if (id == 0 && ui.layout().has_about &&
+        platform::equals_ignore_case(without_ampersands(ui.layout().about_item), wanted))
         id = kAboutId;
     if (id == 0) return;
     wxCommandEvent e(wxEVT_MENU, id);

@@ -24,8 +24,8 @@ int HeadlessUi::message_box(std::string_view title, std::string_view text, BoxBu
     return next_line(line) ? parse_box_answer(line) : kIdCancel;
 }
 
-bool HeadlessUi::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
-    window_spec_ = window;
+bool HeadlessUi::create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) {
+    window_layout_ = window;
     events_ = &events;
     position_ = {window.x == kDefaultPosition ? 0 : window.x, window.y == kDefaultPosition ? 0 : window.y};
     controls_.clear();
@@ -70,7 +70,7 @@ void HeadlessUi::handle_event(std::string_view line) {
     switch (e.verb) {
         case EventVerb::None: return;
         case EventVerb::Timer:
-            if (window_spec_.timer_ms != 0) events_->on_timer();
+            if (window_layout_.timer_ms != 0) events_->on_timer();
             return;
         case EventVerb::Close:
             if (events_->close_allowed()) destroy_window();
@@ -141,7 +141,7 @@ void HeadlessUi::type(size_t index, std::string_view text) {
 }
 
 void HeadlessUi::menu(std::string_view text) {
-    if (!window_spec_.has_menu) return;
+    if (!window_layout_.has_menu) return;
     std::string wanted = without_ampersands(text);
     for (const Control& c : controls_) {
         const ControlRecord& r = c.record;
@@ -154,7 +154,7 @@ void HeadlessUi::menu(std::string_view text) {
             return;
         }
     }
-    if (window_spec_.has_about && equals_without_ampersands(window_spec_.about_item, wanted))
+    if (window_layout_.has_about && equals_without_ampersands(window_layout_.about_item, wanted))
         events_->on_command(kAboutId, 0);
 }
 

@@ -24,7 +24,7 @@ public:
 
     int message_box(std::string_view title, std::string_view text, BoxButtons buttons, BoxIcon icon,
                     bool owned) override;
-    bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) override;
+    bool create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) override;
     void show_window() override {}
     void run_message_loop() override;
     void pump_messages() override {}
@@ -83,7 +83,7 @@ private:
     std::istream& in_;
     std::ostream& out_;
     WindowEvents* events_ = nullptr;
-    WindowSpec window_spec_;
+    WindowLayout window_layout_;
     std::vector<Control> controls_;
     WindowPosition position_;
     bool created_ = false, destroyed_ = false;

@@ -54,7 +54,7 @@ bool pads_text_with_zeros(const Conversion& c) {
            c.flags.find('-') == std::string::npos;
 }
 
-std::string spec_of(const Conversion& c) {
+std::string format_of(const Conversion& c) {
     std::string s(1, '%');
     s += c.flags;
     if (c.width && !pads_text_with_zeros(c)) s += std::to_string(c.width);
@@ -88,7 +88,7 @@ std::optional<std::string> format_one(std::string_view format, std::string_view 
                 if (c.too_wide) return std::nullopt;
                 // The width and precision are bounded by limit, so this fits.
                 std::vector<char> buf(2 * limit + 64);
-                int n = fill(buf.data(), buf.size(), spec_of(c), c);
+                int n = fill(buf.data(), buf.size(), format_of(c), c);
                 if (n < 0) return std::nullopt;
                 size_t len = std::min(static_cast<size_t>(n), buf.size() - 1);
                 if (pads_text_with_zeros(c) && len < c.width) out.append(c.width - len, '0');

@@ -1,4 +1,4 @@
-// The window system as the engine sees it. The engine builds a WindowSpec and
+// The window system as the engine sees it. The engine builds a WindowLayout and
 // the ControlTable, hands them to a Ui, and is told about user actions
 // through WindowEvents, in the terms of the Windows notifications (command id
 // and notification code) so that every implementation feeds the same event
@@ -24,7 +24,7 @@ enum BoxAnswer : int { kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kId
 constexpr int32_t kDefaultPosition = INT32_MIN;  // CW_USEDEFAULT
 constexpr int kAboutId = 101;
 
-struct WindowSpec {
+struct WindowLayout {
     std::string title;       // also the instance key
     int32_t x = kDefaultPosition, y = kDefaultPosition;
     uint32_t width = 170, height = 220;
@@ -78,7 +78,7 @@ public:
                             bool owned) = 0;
 
     // Creates the hidden main window with its menu and controls.
-    virtual bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) = 0;
+    virtual bool create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) = 0;
     virtual void show_window() = 0;
     // Runs until the window is destroyed.
     virtual void run_message_loop() = 0;

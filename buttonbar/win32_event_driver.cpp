@@ -152,7 +152,7 @@ void Win32EventDriver::perform(const EventLine& e) {
     switch (e.verb) {
         case EventVerb::None: return;
         case EventVerb::Timer:
-            if (ui_.spec().timer_ms != 0) SendMessageA(main, WM_TIMER, kTimerId, 0);
+            if (ui_.layout().timer_ms != 0) SendMessageA(main, WM_TIMER, kTimerId, 0);
             return;
         case EventVerb::Close: SendMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); return;
         case EventVerb::Menu: menu(e.name); return;

@@ -24,7 +24,7 @@ void Win32Ui::build_menu() {
             AppendMenuA(current, MF_STRING, r.id, r.text.c_str());
         }
     }
-    if (spec_.has_about) AppendMenuA(bar, MF_STRING | MF_HELP, kAboutId, spec_.about_item.substr(0, 100).c_str());
+    if (layout_.has_about) AppendMenuA(bar, MF_STRING | MF_HELP, kAboutId, layout_.about_item.substr(0, 100).c_str());
     SetMenu(window_, bar);
 }
 

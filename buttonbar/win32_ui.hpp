@@ -46,7 +46,7 @@ public:
 
     int message_box(std::string_view title, std::string_view text, BoxButtons buttons, BoxIcon icon,
                     bool owned) override;
-    bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) override;
+    bool create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) override;
     void show_window() override;
     void run_message_loop() override;
     void pump_messages() override;
@@ -84,7 +84,7 @@ public:
     HWND main_window() const { return destroyed_ ? nullptr : window_; }
     HWND tooltip() const { return tooltip_; }
     HFONT font() const { return font_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowLayout& layout() const { return layout_; }
     std::vector<ControlSlot>& slots() { return slots_; }
     ControlSlot* slot(size_t control);
     ControlSlot* find_slot(std::string_view name);
@@ -119,7 +119,7 @@ private:
     WindowUiSettings settings_;
     std::unique_ptr<Win32EventDriver> driver_;
     WindowEvents* events_ = nullptr;
-    WindowSpec spec_;
+    WindowLayout layout_;
     std::string class_name_;
     bool class_registered_ = false;
     HWND window_ = nullptr;

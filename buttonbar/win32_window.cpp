@@ -29,7 +29,7 @@ private:
 
 // The outer size: the client size enlarged by the frame, the title bar and
 // the menu bar as the system measures them.
-SIZE outer_size_of(const WindowSpec& w) {
+SIZE outer_size_of(const WindowLayout& w) {
     int width = pixels(w.width) + 2 * GetSystemMetrics(SM_CXFRAME);
     int height = pixels(w.height) + 2 * GetSystemMetrics(SM_CYFRAME);
     if (w.has_caption) height += GetSystemMetrics(SM_CYCAPTION);
@@ -77,7 +77,7 @@ ControlSlot* Win32Ui::find_slot(std::string_view name) {
 bool Win32Ui::register_class() {
     // The class is named after the instance key; a bar without a title
     // still needs a name.
-    class_name_ = spec_.title.empty() ? "Dok" : spec_.title.substr(0, 39);
+    class_name_ = layout_.title.empty() ? "Dok" : layout_.title.substr(0, 39);
     WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = main_window_proc;
@@ -90,8 +90,8 @@ bool Win32Ui::register_class() {
     return class_registered_;
 }
 
-bool Win32Ui::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
-    spec_ = window;
+bool Win32Ui::create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) {
+    layout_ = window;
     events_ = &events;
     icon_ = load_icon_file(window.icon_path);
     picture_ = load_bitmap_file(window.bitmap_path);
@@ -181,15 +181,15 @@ LRESULT Win32Ui::handle(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 bool Win32Ui::on_create(HWND h) {
     window_ = h;
-    brush_ = CreateSolidBrush(spec_.background & 0xFFFFFF);
+    brush_ = CreateSolidBrush(layout_.background & 0xFFFFFF);
     SetClassLongPtrA(h, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_));
     if (icon_)
         previous_icon_ = reinterpret_cast<HICON>(SetClassLongPtrA(h, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon_)));
     font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_CHARACTER_PRECIS,
                         CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_ROMAN, "Arial");
     // Under DOK_EVENTS the "timer" lines fire it, so that every run is the same.
-    if (spec_.timer_ms != 0 && !driver_) {
-        timer_running_ = SetTimer(h, kTimerId, spec_.timer_ms, nullptr) != 0;
+    if (layout_.timer_ms != 0 && !driver_) {
+        timer_running_ = SetTimer(h, kTimerId, layout_.timer_ms, nullptr) != 0;
         if (!timer_running_) {
             message_box("Error", "Couldn't create a timer", BoxButtons::Ok, BoxIcon::None, true);
             return false;
@@ -216,8 +216,8 @@ void Win32Ui::paint(HWND h) {
 
 LRESULT Win32Ui::control_colour(HDC dc, bool transparent) {
     if (transparent) SetBkMode(dc, TRANSPARENT);
-    SetBkColor(dc, spec_.background & 0xFFFFFF);
-    SetTextColor(dc, spec_.foreground & 0xFFFFFF);
+    SetBkColor(dc, layout_.background & 0xFFFFFF);
+    SetTextColor(dc, layout_.foreground & 0xFFFFFF);
     return reinterpret_cast<LRESULT>(brush_);
 }
 

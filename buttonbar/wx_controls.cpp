@@ -34,7 +34,7 @@ wxPoint place(const ControlRecord& r) { return wxPoint(clamp_pixels(r.x), clamp_
 wxSize extent(const ControlRecord& r) { return wxSize(clamp_pixels(r.width), clamp_pixels(r.height)); }
 
 wxColour text_colour(WxUi& ui) {
-    uint32_t c = ui.spec().foreground;
+    uint32_t c = ui.layout().foreground;
     return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 

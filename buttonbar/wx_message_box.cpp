@@ -11,12 +11,12 @@
 namespace dok {
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     int answer;
     const char* label;
 };
 
-std::vector<ButtonSpec> buttons_of(BoxButtons set) {
+std::vector<ButtonChoice> buttons_of(BoxButtons set) {
     switch (set) {
         case BoxButtons::Ok: return {{kIdOk, "OK"}};
         case BoxButtons::YesNo: return {{kIdYes, "&Yes"}, {kIdNo, "&No"}};
@@ -42,8 +42,8 @@ wxArtID art_of(BoxIcon icon) {
 }
 
 // Boxes whose answers have neither OK nor Cancel cannot be closed otherwise.
-long frame_style(const std::vector<ButtonSpec>& specs) {
-    for (const ButtonSpec& b : specs)
+long frame_style(const std::vector<ButtonChoice>& choices) {
+    for (const ButtonChoice& b : choices)
         if (b.answer == kIdOk || b.answer == kIdCancel) return wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU;
     return wxCAPTION | wxSYSTEM_MENU;
 }
@@ -52,11 +52,11 @@ long frame_style(const std::vector<ButtonSpec>& specs) {
 
 MessageDialog::MessageDialog(wxWindow* parent, std::string_view title, std::string_view text, BoxButtons set,
                              BoxIcon icon) {
-    std::vector<ButtonSpec> specs = buttons_of(set);
-    Create(parent, wxID_ANY, to_wx(title), wxDefaultPosition, wxDefaultSize, frame_style(specs));
+    std::vector<ButtonChoice> choices = buttons_of(set);
+    Create(parent, wxID_ANY, to_wx(title), wxDefaultPosition, wxDefaultSize, frame_style(choices));
     close_answer_ = kIdCancel;
-    bool has_cancel = false, closable = (frame_style(specs) & wxCLOSE_BOX) != 0;
-    for (const ButtonSpec& b : specs) has_cancel |= b.answer == kIdCancel;
+    bool has_cancel = false, closable = (frame_style(choices) & wxCLOSE_BOX) != 0;
+    for (const ButtonChoice& b : choices) has_cancel |= b.answer == kIdCancel;
     if (!has_cancel) close_answer_ = kIdOk;
 
     auto* body = new wxBoxSizer(wxHORIZONTAL);
@@ -70,7 +70,7 @@ MessageDialog::MessageDialog(wxWindow* parent, std::string_view title, std::stri
     body->Add(label, 1, wxALL | wxALIGN_CENTER_VERTICAL, 12);
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    for (const ButtonSpec& b : specs) {
+    for (const ButtonChoice& b : choices) {
         auto* button = new wxButton(this, wxID_ANY, b.label);
         int answer = b.answer;
         button->Bind(wxEVT_BUTTON, [this, answer](wxCommandEvent&) { EndModal(answer); });

@@ -137,8 +137,8 @@ bool WxUi::focus_returning(wxWindow* window) {
     return true;
 }
 
-bool WxUi::create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) {
-    spec_ = window;
+bool WxUi::create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) {
+    layout_ = window;
     events_ = &events;
     long style = wxMINIMIZE_BOX | wxCLOSE_BOX | wxSYSTEM_MENU | (window.has_caption ? wxCAPTION : wxBORDER_NONE);
     if (window.always_on_top) style |= wxSTAY_ON_TOP;
@@ -244,7 +244,7 @@ void WxUi::build_menu(const ControlTable& controls) {
             popup->Append(r.id, menu_text(r.text));
         }
     }
-    bool has_about = spec_.has_about;
+    bool has_about = layout_.has_about;
     if (bar->GetMenuCount() == 0 && direct.empty() && !has_about) {
         delete bar;
         return;
@@ -255,12 +255,12 @@ void WxUi::build_menu(const ControlTable& controls) {
         int id = r->id;
         add_bar_item(bar, from_wx(to_wx(r->text)), position++, false, [this, id] { notify_menu(id); });
     }
-    if (has_about) add_bar_item(bar, from_wx(to_wx(spec_.about_item)), -1, true, [this] { notify_menu(kAboutId); });
+    if (has_about) add_bar_item(bar, from_wx(to_wx(layout_.about_item)), -1, true, [this] { notify_menu(kAboutId); });
 }
 
 void WxUi::paint(wxWindow* canvas) {
     wxPaintDC dc(canvas);
-    dc.SetBackground(wxBrush(colour_of(spec_.background)));
+    dc.SetBackground(wxBrush(colour_of(layout_.background)));
     dc.Clear();
     if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);
     painted_ = true;
@@ -366,7 +366,7 @@ void WxUi::report_key(size_t control, int key) {
 }
 
 void WxUi::fire_timer() {
-    if (destroyed_ || !events_ || spec_.timer_ms == 0) return;
+    if (destroyed_ || !events_ || layout_.timer_ms == 0) return;
     ++depth_;
     events_->on_timer();
     --depth_;

@@ -66,7 +66,7 @@ public:
 
     int message_box(std::string_view title, std::string_view text, BoxButtons buttons, BoxIcon icon,
                     bool owned) override;
-    bool create_window(const WindowSpec& window, const ControlTable& controls, WindowEvents& events) override;
+    bool create_window(const WindowLayout& window, const ControlTable& controls, WindowEvents& events) override;
     void show_window() override;
     void run_message_loop() override;
     void pump_messages() override;
@@ -112,7 +112,7 @@ public:
     wxFrame* frame() const { return frame_; }
     wxPanel* canvas() const { return canvas_; }
     std::vector<ControlView>& views() { return views_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowLayout& layout() const { return layout_; }
     bool painted() const { return painted_; }
     bool loop_running() const { return loop_ != nullptr; }
     bool dispatching() const { return depth_ > 0; }
@@ -142,7 +142,7 @@ private:
     std::unique_ptr<EventDriver> driver_;
     std::shared_ptr<bool> alive_;
     WindowEvents* events_ = nullptr;
-    WindowSpec spec_;
+    WindowLayout layout_;
     wxFrame* frame_ = nullptr;
     wxPanel* canvas_ = nullptr;
     std::vector<ControlView> views_;

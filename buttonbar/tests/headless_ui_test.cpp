@@ -38,7 +38,7 @@ struct Window {
     HeadlessUi ui{in, out};
     Recorder events;
     ControlTable table;
-    WindowSpec window;
+    WindowLayout window;
     explicit Window(const std::string& input = "") : in(input) {
         table.records = {
             record(kEdit, "up", 1200, style::kEsUppercase),

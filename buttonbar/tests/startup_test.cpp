@@ -100,7 +100,7 @@ TEST(Loading, WindowSettings) {
     test::Harness h("[layout]\nwindow=[Title] 10,20 300x400\nHasMenu=no\nHasCaption=2\nAlwaysOnTop=true\n"
                     "bgcolor=256 1 2\nfgcolor=0,0,0\ntimer=250\n");
     ASSERT_TRUE(h.loaded);
-    const WindowSpec& w = h.dok->window;
+    const WindowLayout& w = h.dok->window;
     EXPECT_EQ(w.title, "Title");
     EXPECT_EQ(w.x, 10);
     EXPECT_EQ(w.height, 400u);

@@ -34,7 +34,7 @@ private:
 };
 
 struct WaveData {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     ~WaveData() {
@@ -43,9 +43,9 @@ struct WaveData {
 };
 
 double seconds_of(const WaveData& w) {
-    int frame = SDL_AUDIO_BITSIZE(w.spec.format) / 8 * w.spec.channels;
-    if (frame <= 0 || w.spec.freq <= 0) return 0;
-    return static_cast<double>(w.length) / frame / w.spec.freq;
+    int frame = SDL_AUDIO_BITSIZE(w.format.format) / 8 * w.format.channels;
+    if (frame <= 0 || w.format.freq <= 0) return 0;
+    return static_cast<double>(w.length) / frame / w.format.freq;
 }
 
 }  // namespace
@@ -55,10 +55,10 @@ bool play_wave(const std::string& path, const std::function<void()>& pump) {
     AudioSession session;
     if (!session.ok()) return false;
     WaveData wave;
-    if (!SDL_LoadWAV(path.c_str(), &wave.spec, &wave.buffer, &wave.length)) return false;
-    SDL_AudioSpec spec = wave.spec;
-    spec.samples = 512;  // short pieces: the device closes soon after the end
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+    if (!SDL_LoadWAV(path.c_str(), &wave.format, &wave.buffer, &wave.length)) return false;
+    SDL_AudioSpec device_format = wave.format;
+    device_format.samples = 512;  // short pieces: the device closes soon after the end
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &device_format, nullptr, 0);
     if (device == 0) return false;
     SDL_QueueAudio(device, wave.buffer, wave.length);
     SDL_PauseAudioDevice(device, 0);

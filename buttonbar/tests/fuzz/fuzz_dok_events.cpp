@@ -201,7 +201,7 @@ public:
         nested();
         return inner_.message_box(title, text, buttons, icon, owned);
     }
-    bool create_window(const dok::WindowSpec& window, const dok::ControlTable& controls,
+    bool create_window(const dok::WindowLayout& window, const dok::ControlTable& controls,
                        dok::WindowEvents& events) override {
         controls_ = &controls;
         events_ = &events;
