@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,15 +54,17 @@ inline const std::string& sandbox() {
     return dir;
 }
 
-// Removes what the previous run left in the sandbox, except the named files.
-inline void clear_sandbox(std::initializer_list<std::string_view> keep) {
+// Removes what the previous run left in the sandbox, except the regular
+// files whose names kept(name) accepts.
+template <class Kept>
+void remove_all_but(Kept kept) {
     std::error_code ec;
-    for (const auto& e : fs::directory_iterator(sandbox(), ec)) {
-        std::string name = e.path().filename().string();
-        bool kept = false;
-        for (std::string_view k : keep) kept = kept || (name == k && e.is_regular_file(ec));
-        if (!kept) fs::remove_all(e.path(), ec);
-    }
+    for (const auto& e : fs::directory_iterator(sandbox(), ec))
+        if (!(kept(e.path().filename().string()) && e.is_regular_file(ec))) fs::remove_all(e.path(), ec);
+}
+
+inline void clear_sandbox(std::initializer_list<std::string_view> keep) {
+    remove_all_but([&](const std::string& name) { return std::find(keep.begin(), keep.end(), name) != keep.end(); });
 }
 
 inline void write_file(std::string_view name, std::string_view data) {
@@ -78,13 +81,9 @@ public:
         : files_(files.begin(), files.end()), written_(files.size()) {}
 
     void restore() {
-        std::error_code ec;
-        for (const auto& e : fs::directory_iterator(sandbox(), ec)) {
-            std::string name = e.path().filename().string();
-            bool kept = false;
-            for (const auto& f : files_) kept = kept || (name == f.first && e.is_regular_file(ec));
-            if (!kept) fs::remove_all(e.path(), ec);
-        }
+        remove_all_but([&](const std::string& name) {
+            return std::any_of(files_.begin(), files_.end(), [&](const auto& f) { return f.first == name; });
+        });
         for (size_t i = 0; i < files_.size(); ++i) {
             std::string path = sandbox() + "/" + std::string(files_[i].first);
             struct stat st;
