@@ -1,0 +1,138 @@
+#include "machine/ti99/machine.hpp"
+
+#include <algorithm>
+
+namespace scree {
+
+namespace {
+
+constexpr uint8_t kWaitStates = 4;  // every access through the 8-bit bus
+
+// Page ranges (page = address >> 8).
+constexpr unsigned kRomPages = 0x20;          // >0000->1FFF
+constexpr unsigned kLowPages = 0x20;          // >2000->3FFF
+constexpr unsigned kHighFirst = 0xA0;         // >A000->FFFF
+constexpr unsigned kScratchFirst = 0x80;      // >8000->83FF, one 256-byte RAM
+
+}  // namespace
+
+Machine::Machine() : cpu_(map_), tms9901_(keyboard_) {
+    map_.devices = this;
+    map_pages();
+}
+
+void Machine::map_pages() {
+    for (unsigned page = 0; page < MemoryMap::kPages; ++page) {
+        map_.read[page] = nullptr;
+        map_.write[page] = nullptr;
+        map_.wait[page] = kWaitStates;
+    }
+    for (unsigned page = 0; page < kRomPages; ++page) {
+        map_.read[page] = rom_.data() + page * 0x100;
+        map_.write[page] = rom_sink_.data();
+        map_.wait[page] = 0;
+    }
+    for (unsigned page = 0; page < kLowPages; ++page) {
+        map_.read[0x20 + page] = map_.write[0x20 + page] = expansion_.data() + page * 0x100;
+    }
+    for (unsigned page = kHighFirst; page < MemoryMap::kPages; ++page) {
+        uint8_t* p = expansion_.data() + (kLowPages + page - kHighFirst) * 0x100;
+        map_.read[page] = map_.write[page] = p;
+    }
+    for (unsigned page = kScratchFirst; page < kScratchFirst + 4; ++page) {
+        map_.read[page] = map_.write[page] = scratchpad_.data();
+        map_.wait[page] = 0;
+    }
+}
+
+void Machine::load_rom(std::span<const uint8_t> image) {
+    rom_.fill(0);
+    std::copy_n(image.begin(), std::min(image.size(), rom_.size()), rom_.begin());
+}
+
+uint8_t Machine::peek(uint16_t address) const {
+    const uint8_t* p = map_.read[address >> 8];
+    return p ? p[address & 0xFF] : 0;
+}
+
+void Machine::poke(uint16_t address, uint8_t value) {
+    if (address < 0x2000) {
+        rom_[address] = value;
+        return;
+    }
+    uint8_t* p = map_.write[address >> 8];
+    if (p) p[address & 0xFF] = value;
+}
+
+uint16_t Machine::peek_word(uint16_t address) const {
+    address &= 0xFFFE;
+    return static_cast<uint16_t>(peek(address) << 8 | peek(static_cast<uint16_t>(address + 1)));
+}
+
+void Machine::poke_word(uint16_t address, uint16_t value) {
+    address &= 0xFFFE;
+    poke(address, static_cast<uint8_t>(value >> 8));
+    poke(static_cast<uint16_t>(address + 1), static_cast<uint8_t>(value));
+}
+
+bool Machine::is_memory(uint16_t address) const { return map_.read[address >> 8] != nullptr; }
+
+// The devices decode the even byte of each word; the odd byte floats.
+uint16_t Machine::read_word(uint16_t address) {
+    if (address >= 0x8800 && address < 0x8C00) {
+        const uint8_t v = (address & 2) ? vdp_.read_status() : vdp_.read_data();
+        if (address & 2) update_interrupt();
+        return static_cast<uint16_t>(v << 8);
+    }
+    return 0;
+}
+
+void Machine::write_word(uint16_t address, uint16_t value) {
+    const uint8_t high = static_cast<uint8_t>(value >> 8);
+    if (address >= 0x8C00 && address < 0x9000) {
+        if (address & 2)
+            vdp_.write_address(high);
+        else
+            vdp_.write_data(high);
+        update_interrupt();
+    } else if (address >= 0x8400 && address < 0x8800) {
+        sound_writes_.push_back({cpu_.cycles, high});
+    }
+}
+
+bool Machine::cru_read(uint16_t bit) { return bit < 32 ? tms9901_.read_bit(bit) : true; }
+
+void Machine::cru_write(uint16_t bit, bool value) {
+    if (bit < 32) tms9901_.write_bit(bit, value);
+    update_interrupt();
+}
+
+void Machine::update_interrupt() {
+    tms9901_.set_vdp_interrupt(vdp_.interrupt());
+    cpu_.set_interrupt(tms9901_.interrupt_request());
+}
+
+void Machine::end_frame() {
+    vdp_.end_of_frame();
+    update_interrupt();
+    ++frames_;
+    next_frame_cycle_ += kCyclesPerFrame;
+}
+
+// IDLE ends only with an interrupt the mask lets through.
+bool Machine::can_wake() const {
+    return (cpu_.st & 0xF) >= 1 && (vdp_.reg(1) & 0x20) && tms9901_.vdp_interrupt_enabled();
+}
+
+StopReason Machine::run(uint64_t last_frame, bool stop_at_self_jump) {
+    while (frames_ < last_frame) {
+        cpu_.run(next_frame_cycle_);
+        const CpuEvent e = cpu_.last_event();
+        if (e == CpuEvent::SelfJump && stop_at_self_jump) return StopReason::SelfJump;
+        if (e == CpuEvent::Idle && !can_wake()) return StopReason::Dead;
+        if (cpu_.cycles >= next_frame_cycle_) end_frame();
+    }
+    return StopReason::Frames;
+}
+
+}  // namespace scree

@@ -1,0 +1,109 @@
+// The TI-99/4A as a program sees it: the CPU, console ROM and scratchpad,
+// the 32K memory expansion, the VDP, the TMS9901 with the keyboard, the
+// sound port, and the machine time in frames.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "machine/cpu/cpu.hpp"
+#include "machine/cpu/memory_map.hpp"
+#include "machine/ti99/keyboard.hpp"
+#include "machine/ti99/tms9901.hpp"
+#include "machine/ti99/vdp.hpp"
+
+namespace scree {
+
+// CPU clocks of one VDP frame: 3 MHz over 59.94 frames a second.
+constexpr uint64_t kCyclesPerFrame = 50064;
+
+enum class StopReason : uint8_t {
+    Frames,    // the frames ran out
+    SelfJump,  // the program sits in a jump to itself
+    Dead,      // the CPU cannot go on (IDLE with no interrupt to wake it)
+};
+
+class Machine : private Devices {
+public:
+    Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    Cpu& cpu() { return cpu_; }
+    Vdp& vdp() { return vdp_; }
+    Keyboard& keyboard() { return keyboard_; }
+    Tms9901& tms9901() { return tms9901_; }
+
+    // Memory without cycles or device side effects (loaders, dumps, traces).
+    uint8_t peek(uint16_t address) const;
+    void poke(uint16_t address, uint8_t value);
+    uint16_t peek_word(uint16_t address) const;
+    void poke_word(uint16_t address, uint16_t value);
+    // True where RAM or ROM answers (not devices, not empty space).
+    bool is_memory(uint16_t address) const;
+
+    // Replaces the console ROM (>0000->1FFF).
+    void load_rom(std::span<const uint8_t> image);
+
+    // Runs until frame `last_frame` has ended, or, with stop_at_self_jump,
+    // until the program sits in a jump to itself.
+    StopReason run(uint64_t last_frame, bool stop_at_self_jump);
+    // One instruction at a time, for tracing: the same as run() otherwise.
+    template <class AfterInstruction>
+    StopReason run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after);
+
+    uint64_t frames() const { return frames_; }
+
+    // Sound chip writes in order, with the cycle of each.
+    struct SoundWrite {
+        uint64_t cycle;
+        uint8_t value;
+    };
+    const std::vector<SoundWrite>& sound_writes() const { return sound_writes_; }
+
+private:
+    uint16_t read_word(uint16_t address) override;
+    void write_word(uint16_t address, uint16_t value) override;
+    bool cru_read(uint16_t bit) override;
+    void cru_write(uint16_t bit, bool value) override;
+
+    void map_pages();
+    void end_frame();
+    void update_interrupt();
+    bool can_wake() const;
+
+    MemoryMap map_;
+    Cpu cpu_;
+    Vdp vdp_;
+    Keyboard keyboard_;
+    Tms9901 tms9901_;
+    std::array<uint8_t, 0x2000> rom_{};
+    std::array<uint8_t, 0x100> scratchpad_{};
+    std::array<uint8_t, 0x8000> expansion_{};  // >2000->3FFF, then >A000->FFFF
+    std::array<uint8_t, 0x100> rom_sink_{};     // writes to ROM go here
+    uint64_t frames_ = 0;
+    uint64_t next_frame_cycle_ = kCyclesPerFrame;
+    std::vector<SoundWrite> sound_writes_;
+};
+
+template <class AfterInstruction>
+StopReason Machine::run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after) {
+    while (frames_ < last_frame) {
+        while (cpu_.cycles < next_frame_cycle_) {
+            cpu_.step();
+            if (cpu_.last_event() == CpuEvent::Idle) {
+                if (!can_wake()) return StopReason::Dead;
+                cpu_.cycles = next_frame_cycle_;
+                break;
+            }
+            after();
+            if (stop_at_self_jump && cpu_.last_event() == CpuEvent::SelfJump) return StopReason::SelfJump;
+        }
+        if (cpu_.cycles >= next_frame_cycle_) end_frame();
+    }
+    return StopReason::Frames;
+}
+
+}  // namespace scree
