@@ -1,0 +1,124 @@
+#include "machine/run/scree.hpp"
+
+#include <memory>
+
+#include "machine/cpu/disassembler.hpp"
+#include "machine/run/disassembly_listing.hpp"
+#include "machine/run/memory_dump.hpp"
+#include "machine/run/options.hpp"
+#include "machine/run/trace_writer.hpp"
+#include "machine/run/usage.hpp"
+#include "machine/ti99/program_start.hpp"
+#include "machine/ti99/screen_text.hpp"
+#include "machine/ti99/typist.hpp"
+#include "platform/text_file.hpp"
+
+namespace scree {
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitBadInput = 1;
+constexpr int kExitNotIdle = 3;
+constexpr int kExitStuck = 4;
+
+int fail(platform::Console& con, const std::string& message) {
+    con.err << "scree: " << message << '\n';
+    return kExitBadInput;
+}
+
+// Frame by frame, so that the typist presses and releases its keys between
+// frames.
+StopReason run_frames(Machine& m, const RunOptions& o, TraceWriter* trace) {
+    Typist typist(m.keyboard());
+    typist.type(o.keys);
+    if (trace) trace->start(m);
+    while (m.frames() < o.frames) {
+        const uint64_t next = m.frames() + 1;
+        const StopReason r =
+            trace ? m.run_stepping(next, o.until_idle, [&] { trace->record(m); }) : m.run(next, o.until_idle);
+        if (r != StopReason::Frames) return r;
+        typist.frame();
+    }
+    return StopReason::Frames;
+}
+
+// What the end of the run prints, in order: the screen, the dumps.
+std::string run_output(Machine& m, const RunOptions& o) {
+    std::string out;
+    if (o.screen) out += screen_text(m.vdp());
+    for (const DumpRange& d : o.dumps) out += memory_dump(m, d.address, d.length);
+    return out;
+}
+
+int finish(Machine& m, const RunOptions& o, StopReason stop, platform::Console& con) {
+    const std::string out = run_output(m, o);
+    if (!o.output_file.empty()) {
+        if (!platform::write_text_file(o.output_file, out))
+            return fail(con, "--output " + o.output_file + ": the file cannot be written");
+    } else {
+        con.out << out;
+    }
+    const Cpu& cpu = m.cpu();
+    if (o.stats)
+        con.err << "instructions=" << cpu.instructions << " cycles=" << cpu.cycles << " frames=" << m.frames()
+                << " illegal=" << cpu.illegal << '\n';
+    if (stop == StopReason::Dead) {
+        con.err << "scree: the CPU waits at IDLE (" << hex_word(cpu.instruction_pc)
+                << ") for an interrupt that nothing can send: interrupts are masked or disabled\n";
+        return kExitStuck;
+    }
+    if (stop == StopReason::Frames && o.until_idle) {
+        con.err << "scree: the program did not come to rest within " << o.frames << " frames\n";
+        return kExitNotIdle;
+    }
+    return kExitDone;
+}
+
+int run_program(const LoadedProgram& program, const RunOptions& o, platform::Console& con) {
+    if (!program.entry)
+        return fail(con, "no entry: the files give none; start them with --entry NAME or --entry >ADDR");
+    TraceWriter trace;
+    if (!o.trace_file.empty() && !trace.open(o.trace_file))
+        return fail(con, "--trace " + o.trace_file + ": the file cannot be created");
+    auto machine = std::make_unique<Machine>();
+    prepare_machine(*machine);
+    place_program(program.image, *machine);
+    start_program(*machine, *program.entry);
+    const StopReason stop = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace);
+    if (!o.trace_file.empty() && !trace.close())
+        return fail(con, "--trace " + o.trace_file + ": writing the file failed");
+    return finish(*machine, o, stop, con);
+}
+
+}  // namespace
+
+int run_scree(const std::vector<std::string>& args, platform::Console& con) {
+    RunOptions o;
+    std::string error;
+    if (!parse_options(args, o, error)) {
+        con.err << "scree: " << error << "\n\n" << usage_text();
+        return kExitBadInput;
+    }
+    if (o.help) {
+        con.out << usage_text();
+        return kExitDone;
+    }
+    if (o.version) {
+        con.out << version_text();
+        return kExitDone;
+    }
+    if (o.files.empty()) {
+        con.err << "scree: no file to load\n\n" << usage_text();
+        return kExitBadInput;
+    }
+    auto program = std::make_unique<LoadedProgram>();
+    if (!load_files(o.files, o.entry, platform_file_reader(), *program, error)) return fail(con, error);
+    if (o.disassemble) {
+        con.out << disassembly_listing(program->image, program->entry);
+        return kExitDone;
+    }
+    return run_program(*program, o, con);
+}
+
+}  // namespace scree
