@@ -21,6 +21,12 @@ bool is_v9t9_program_header(const V9t9Header& h) {
     return (h[12] & ~8) == 1;
 }
 
+unsigned v9t9_content_size(const V9t9Header& h) {
+    const unsigned sectors = static_cast<unsigned>(h[14] << 8 | h[15]);
+    const unsigned used = h[16];
+    return used == 0 || sectors == 0 ? sectors * 256 : sectors * 256 - (256 - used);
+}
+
 bool next_chain_name(std::string& file_name) {
     platform::PathParts old = platform::split_path(file_name);
     if (old.name.empty()) return false;

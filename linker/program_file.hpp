@@ -25,6 +25,9 @@ using V9t9Header = std::array<uint8_t, kV9t9HeaderSize>;
 // Header for a file of that name part holding `length` bytes after it.
 V9t9Header make_v9t9_header(std::string_view name, unsigned length);
 bool is_v9t9_program_header(const V9t9Header& h);
+// Bytes of the file after the header: whole sectors less the unused end of
+// the last one.
+unsigned v9t9_content_size(const V9t9Header& h);
 
 // Moves file_name to the next file of its chain: the last character of its
 // name part goes up by one. False when that leaves no name of the same

@@ -71,10 +71,13 @@ private:
             if (out->write(h.data(), h.size()) != h.size()) return header_failed(*out);
         }
         if (s_.program_header) {
+            // The length word counts the header: the Editor/Assembler's
+            // loader moves length - 6 bytes.
+            const unsigned length = size + kProgramHeaderSize;
             const uint8_t h[kProgramHeaderSize] = {
-                static_cast<uint8_t>(flag >> 8),  static_cast<uint8_t>(flag),
-                static_cast<uint8_t>(size >> 8),  static_cast<uint8_t>(size),
-                static_cast<uint8_t>(first >> 8), static_cast<uint8_t>(first)};
+                static_cast<uint8_t>(flag >> 8),   static_cast<uint8_t>(flag),
+                static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
+                static_cast<uint8_t>(first >> 8),  static_cast<uint8_t>(first)};
             if (out->write(h, sizeof h) != sizeof h) return header_failed(*out);
         }
         size_t written = out->write(s_.image.bytes.data() + first, size);

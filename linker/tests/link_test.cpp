@@ -43,9 +43,12 @@ std::string object(const std::vector<std::string>& records) {
     return out + ":       TARN v1.2/a\r\n";
 }
 
-std::string program(uint16_t flag, uint16_t load, const std::string& data) {
+// A program file; its length word counts the 6 header bytes, as fell
+// writes it, or (older files) the data alone.
+std::string program(uint16_t flag, uint16_t load, const std::string& data, bool header_counted = true) {
     std::string h;
-    for (unsigned v : {unsigned(flag), unsigned(data.size()), unsigned(load)}) {
+    const unsigned length = static_cast<unsigned>(data.size()) + (header_counted ? 6 : 0);
+    for (unsigned v : {unsigned(flag), length, unsigned(load)}) {
         h += static_cast<char>(v >> 8);
         h += static_cast<char>(v);
     }
@@ -151,7 +154,7 @@ TEST(LinkRun, LongChainResolvesCompletely) {
         data += static_cast<char>(next);
     }
     MemoryFileSystem files;
-    files.files["chain"] = program(0, 2, data);
+    files.files["chain"] = program(0, 2, data, false);  // too long to count the header
     files.files["ref.obj"] = object({"00000REF     40002LONG  60404LONG  "});
     Result r = link(files, ".P chain\n.L ref.obj\n.H-\n.S A0 >0002 >FFFE\n");
     EXPECT_THAT(r.console, Not(HasSubstr("loop")));
@@ -230,6 +233,21 @@ TEST(LinkRun, PauseTakesTheNextCharacterOfStandardInput) {
     EXPECT_THAT(r.console, HasSubstr("\nPause, press any key ...\n"));
     EXPECT_THAT(r.console, HasSubstr(" AFTER  >0000"));
     EXPECT_EQ(r.code, 0);
+}
+
+TEST(LinkRun, ProgramFilesLoadWithEitherLengthWord) {
+    MemoryFileSystem files;
+    files.files["new"] = program(0, 0xA000, "abcdef");
+    files.files["old"] = program(0, 0xB000, "ABCDEF", false);
+    files.files["short"] = program(0, 0xC000, "xy") + "\x01";  // 3 of 2 + 6
+    files.files["cut"] = program(0, 0xD000, "xy", false).substr(0, 7);
+    Result r = link(files, ".P new\n.P old\n.P short\n.P cut\n.H-\n.S A >A000 >A006\n.S B >B000 >B006\n");
+    EXPECT_EQ(files.files["A"], "abcdef");
+    EXPECT_EQ(files.files["B"], "ABCDEF");
+    // Neither length fits 3 bytes after the header, nor 1 of 2.
+    EXPECT_THAT(r.console, HasSubstr("Only >0003 bytes read\n"));
+    EXPECT_THAT(r.console, HasSubstr("Only >0001 bytes read\n"));
+    EXPECT_EQ(r.code, 1);
 }
 
 // Sector count, last-sector byte count and padding around a sector boundary;
