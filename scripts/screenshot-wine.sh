@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders the example toolbar as dok.exe shows it under Wine into
 # docs/toolbar-wine.png: the bar is started in a copy of examples/ with
-# tarn.exe and fell.exe beside it, its Assemble and Link buttons are clicked
-# through DOK_EVENTS, and the window is photographed in Xvfb.
+# tarn.exe, fell.exe and scree.exe beside it, its Assemble, Link and Run
+# buttons are clicked through DOK_EVENTS, and the window is photographed in
+# Xvfb.
 #   screenshot-wine.sh [build folder of the Windows build, default build-win]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,9 +20,9 @@ stop() {
 }
 trap stop EXIT
 cp examples/* "$work/"
-cp "$build"/bin/{dok,tarn,fell}.exe "$build"/bin/dok_*.def "$work/"
+cp "$build"/bin/{dok,tarn,fell,scree}.exe "$build"/bin/dok_*.def "$work/"
 # The clicks, then blank lines that keep the bar open while it is photographed.
-{ printf 'click asm\nclick lnk\n'; printf '\n%.0s' $(seq 1500); } > "$work/events"
+{ printf 'click asm\nclick lnk\nclick run\n'; printf '\n%.0s' $(seq 1500); } > "$work/events"
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -35,7 +36,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$window" ] || { echo "The toolbar did not come up." >&2; exit 1; }
-sleep 4  # both programs have run and the bar shows what they made
+sleep 6  # the three programs have run and the bar shows what they made
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$root/docs/toolbar-wine.png"
 echo "Wrote docs/toolbar-wine.png"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the example toolbar under Xvfb into docs/toolbar.png: the bar is
-# started in a copy of examples/, its Assemble and Link buttons are clicked
-# as a user would, and the window is photographed.
+# started in a copy of examples/, its Assemble, Link and Run buttons are
+# clicked as a user would, and the window is photographed with the screen of
+# the program that scree ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -28,12 +29,13 @@ for _ in $(seq 100); do
 done
 [ -n "$window" ] || { echo "The toolbar did not come up." >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
-# Assemble at (198,34) and Link at (262,34) of the client area, below the menu bar.
+# Assemble at (198,34), Link at (262,34) and Run at (326,34) of the client
+# area, below the menu bar.
 menu=$((HEIGHT - 206))
-xdotool mousemove $((X + 198)) $((Y + menu + 34)) click 1
-sleep 1.5
-xdotool mousemove $((X + 262)) $((Y + menu + 34)) click 1
-sleep 1.5
+for x in 198 262 326; do
+    xdotool mousemove $((X + x)) $((Y + menu + 34)) click 1
+    sleep 1.5
+done
 xdotool mousemove $((X + WIDTH + 50)) $((Y + HEIGHT + 50))
 sleep 0.5
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage docs/toolbar.png
