@@ -1,6 +1,6 @@
 # Windows build: the golden cases of the programs run against the
 # executables under Wine, from the Linux side (dok headless).
-foreach(program tarn fell morfex dok)
+foreach(program tarn fell morfex dok scree)
   if(TARGET ${program})
     add_test(NAME wine_golden_${program}
              COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-golden.sh ${program} $<TARGET_FILE:${program}>)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every golden case of one program against its Windows executable under
 # Wine and compares the bytes with the expected files of the Linux build.
-#   wine-golden.sh tarn|fell|morfex|dok <program.exe>
+#   wine-golden.sh tarn|fell|morfex|dok|scree <program.exe>
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
@@ -103,6 +103,37 @@ morfex_case() {
     same_tree "$work" "$dir/out"
 }
 
+# scree's cases are built first with the tarn.exe and fell.exe beside it:
+# every .a99 assembled with -R, then every .lnk linked, in name order.
+scree_case() {
+    local dir="$1" bin f
+    bin="$(dirname "$exe")"
+    find "$dir" -mindepth 1 -maxdepth 1 ! -name expected ! -name args -exec cp -r {} "$work/" \;
+    (
+        cd "$work"
+        for f in *.a99; do
+            [ -e "$f" ] || continue
+            setsid -w wine "$bin/tarn.exe" "-I$f" -R </dev/null >/dev/null 2>&1 || echo "  tarn.exe failed on $f"
+        done
+        for f in *.lnk; do
+            [ -e "$f" ] || continue
+            setsid -w wine "$bin/fell.exe" "-L$f" </dev/null >/dev/null 2>&1 || echo "  fell.exe failed on $f"
+        done
+    )
+    local before="$work.before"
+    (cd "$work" && find . -type f -exec md5sum {} + | sort > "$before")
+    (cd "$work" && run "$dir/args" /dev/null 1)
+    local changed="$work.changed"
+    mkdir -p "$changed"
+    (cd "$work" && find . -type f -exec md5sum {} + | sort) | comm -13 "$before" - | while read -r _ f; do
+        mkdir -p "$changed/$(dirname "$f")" && cp "$work/$f" "$changed/$f"
+    done
+    cp "$work.stdout" "$changed/stdout"
+    cp "$work.stderr" "$changed/stderr"
+    cp "$work.exit" "$changed/exit_code"
+    same_tree "$changed" "$dir/expected"
+}
+
 # dok runs headless on the events of the case; the cases that start Linux
 # programs or read the clock (which the in-process run sets) are left out.
 dok_case() {
@@ -128,6 +159,7 @@ case "$program" in
     dok) cases="$root/buttonbar/tests/golden" ;;
     fell) cases="$root/linker/tests/golden" ;;
     morfex) cases="$root/findreplace/tests/cases" ;;
+    scree) cases="$root/machine/tests/golden" ;;
     *) echo "unknown program $program" >&2; exit 2 ;;
 esac
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "platform/fd_io.hpp"
+#include "platform/files.hpp"
 #include "platform/paths.hpp"
 
 namespace scree {
@@ -29,6 +30,7 @@ ReadResult read_limited(int fd, std::string& data) {
 }
 
 ReadResult read_host_file(const std::string& name, std::string& data) {
+    if (platform::is_directory(name)) return ReadResult::Folder;
     int fd = -1;
     int error = platform::fd_open_read(platform::to_host_path(name), fd);
     if (error != 0) error = platform::fd_open_read(platform::resolve_path(name), fd);
