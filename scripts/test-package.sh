@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 package=tms9900-toolchain
-programs=(tarn fell dok morfex pinmaker)
+programs=(tarn fell scree dok morfex pinmaker)
 deb=$(ls dist/${package}_*.deb)
 zip=$(ls dist/${package}-*-win64.zip)
 scratch=$(mktemp -d)
@@ -67,6 +67,7 @@ run_example() {
         }
         step tarn -Ihello.a99 -L -R
         step fell -Lhello.lnk -Mhello.map -Ehello.err
+        step scree --until-idle --screen HELLO
         cp hello.lst edited.lst
         step morfex -i edited.lst -f HELLO -r WORLD -q
     )
@@ -74,7 +75,7 @@ run_example() {
 
 run_example "$scratch/installed" "$bin" ""
 run_example "$scratch/built" "$root/build-pkg/bin" ""
-for f in tarn fell morfex; do
+for f in tarn fell scree morfex; do
     [ "$(cat "$scratch/installed/$f.exit")" = 0 ] || fail "installed $f failed: $(cat "$scratch/installed/$f.out")"
 done
 [ -s "$scratch/installed/HELLO" ] || fail "no program file from the installed fell"
