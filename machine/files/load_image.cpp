@@ -1,7 +1,5 @@
 #include "machine/files/load_image.hpp"
 
-#include <algorithm>
-
 namespace scree {
 
 void LoadImage::store_word(uint16_t address, uint16_t value) {
@@ -13,18 +11,16 @@ uint16_t LoadImage::word(uint16_t address) const {
     return static_cast<uint16_t>(bytes_[address] << 8 | bytes_[static_cast<uint16_t>(address + 1)]);
 }
 
-bool LoadImage::empty() const { return std::find(loaded_.begin(), loaded_.end(), true) == loaded_.end(); }
-
 std::vector<LoadedBlock> LoadImage::blocks() const {
     std::vector<LoadedBlock> out;
-    for (unsigned a = 0; a < 0x10000;) {
+    for (uint32_t a = first_; a < end_;) {
         if (!loaded_[a]) {
             ++a;
             continue;
         }
         LoadedBlock block;
         block.address = static_cast<uint16_t>(a);
-        while (a < 0x10000 && loaded_[a]) block.bytes.push_back(bytes_[a++]);
+        while (a < end_ && loaded_[a]) block.bytes.push_back(bytes_[a++]);
         out.push_back(std::move(block));
     }
     return out;

@@ -19,20 +19,24 @@ public:
 
     void store(uint16_t address, uint8_t value) {
         bytes_[address] = value;
-        loaded_[address] = true;
+        loaded_[address] = 1;
+        if (address < first_) first_ = address;
+        if (address + 1u > end_) end_ = address + 1u;
     }
     void store_word(uint16_t address, uint16_t value);
     uint8_t byte(uint16_t address) const { return bytes_[address]; }
     uint16_t word(uint16_t address) const;
-    bool loaded(uint16_t address) const { return loaded_[address]; }
-    bool empty() const;
+    bool loaded(uint16_t address) const { return loaded_[address] != 0; }
+    bool empty() const { return end_ == 0; }
 
     // Runs of loaded bytes in address order.
     std::vector<LoadedBlock> blocks() const;
 
 private:
     std::vector<uint8_t> bytes_;
-    std::vector<bool> loaded_;
+    std::vector<uint8_t> loaded_;
+    uint32_t first_ = 0x10000;  // the loaded bytes lie in first_..end_-1
+    uint32_t end_ = 0;
 };
 
 // True where a loader may put code: the 32K expansion (>2000->3FFF,

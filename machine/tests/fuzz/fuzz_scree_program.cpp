@@ -1,0 +1,64 @@
+// Arbitrary memory images, program files and object files, loaded as scree
+// loads them and run for a frame of machine time (at most some 8,300
+// instructions). The first byte picks the way: bit 0 a raw image at >A000
+// instead of the loaders, bit 1 a stop at a jump to itself, bit 2 a trace
+// line for each of the first 1,000 instructions, bit 3 the disassembly
+// listing.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "machine/files/load_files.hpp"
+#include "machine/run/disassembly_listing.hpp"
+#include "machine/run/trace_writer.hpp"
+#include "machine/ti99/program_start.hpp"
+
+namespace {
+
+constexpr uint64_t kFrames = 1;
+constexpr unsigned kTracedInstructions = 1000;
+constexpr size_t kMaxImage = 0x6000;  // >A000->FFFF
+
+bool load(const std::string& file, bool raw, scree::LoadedProgram& program) {
+    if (raw) {
+        for (size_t i = 0; i < file.size() && i < kMaxImage; ++i)
+            program.image.store(static_cast<uint16_t>(0xA000 + i), static_cast<uint8_t>(file[i]));
+        program.entry = 0xA000;
+        return true;
+    }
+    const scree::FileReader read = [&file](const std::string& name, std::string& data) {
+        if (name != "F") return scree::ReadResult::Missing;
+        data = file;
+        return scree::ReadResult::Ok;
+    };
+    std::string error;
+    return scree::load_files({"F"}, {}, read, program, error);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const uint8_t mode = data[0];
+    const std::string file(reinterpret_cast<const char*>(data + 1), size - 1);
+    auto program = std::make_unique<scree::LoadedProgram>();
+    if (!load(file, mode & 1, *program)) return 0;
+    if (mode & 8) (void)scree::disassembly_listing(program->image, program->entry);
+    auto machine = std::make_unique<scree::Machine>();
+    scree::prepare_machine(*machine);
+    scree::place_program(program->image, *machine);
+    scree::start_program(*machine, program->entry.value_or(0xA000));
+    const bool stop_at_self_jump = mode & 2;
+    if (mode & 4) {
+        scree::TraceWriter trace;
+        trace.start(*machine);
+        unsigned traced = 0;
+        machine->run_stepping(kFrames, stop_at_self_jump, [&] {
+            if (traced < kTracedInstructions) (void)trace.line(*machine), ++traced;
+        });
+    } else {
+        machine->run(kFrames, stop_at_self_jump);
+    }
+    return 0;
+}
