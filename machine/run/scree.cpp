@@ -37,7 +37,10 @@ StopReason run_frames(Machine& m, const RunOptions& o, TraceWriter* trace) {
         const uint64_t next = m.frames() + 1;
         const StopReason r =
             trace ? m.run_stepping(next, o.until_idle, [&] { trace->record(m); }) : m.run(next, o.until_idle);
-        if (r != StopReason::Frames) return r;
+        if (r != StopReason::Frames) {
+            if (r == StopReason::Dead && trace) trace->record(m);  // the IDLE it stopped at
+            return r;
+        }
         typist.frame();
     }
     return StopReason::Frames;
