@@ -148,6 +148,16 @@ void Machine::end_frame() {
     update_interrupt();
 }
 
+void Machine::reset_counters() {
+    tms9901_.shift_time(cpu_.cycles);
+    cpu_.cycles = 0;
+    cpu_.instructions = 0;
+    cpu_.illegal = 0;
+    frames_ = 0;
+    next_frame_cycle_ = kCyclesPerFrame;
+    sound_writes_.clear();
+}
+
 uint64_t Machine::next_stop() const {
     return std::min(next_frame_cycle_, tms9901_.next_timer_event(cpu_.cycles));
 }

@@ -65,6 +65,9 @@ public:
     StopReason run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after);
 
     uint64_t frames() const { return frames_; }
+    // Cycles, instructions, illegal opcodes, frames and sound writes start
+    // again from 0; the next frame ends a whole frame from now.
+    void reset_counters();
 
     // Sound chip writes in order, with the cycle of each.
     struct SoundWrite {

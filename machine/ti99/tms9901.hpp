@@ -32,6 +32,9 @@ public:
     // its mask lets through, or kNoTimerEvent.
     uint64_t next_timer_event(uint64_t now) const;
 
+    // The CPU's clock count went back by `by` cycles.
+    void shift_time(uint64_t by) { clock_start_ = clock_start_ > by ? clock_start_ - by : 0; }
+
     bool vdp_interrupt_enabled() const { return masks_[2]; }
     bool clock_mode() const { return clock_mode_; }
     uint16_t clock_register() const { return clock_register_; }
