@@ -51,7 +51,9 @@ inline std::unique_ptr<scree::Machine> load_program(std::string_view body) {
 inline std::unique_ptr<scree::Machine> run_program(std::string_view body, uint64_t frames = 60,
                                                    std::string_view keys = {}) {
     auto m = load_program(body);
-    if (!keys.empty()) EXPECT_TRUE(m->typist().type(keys));
+    if (!keys.empty()) {
+        EXPECT_TRUE(m->typist().type(keys));
+    }
     EXPECT_EQ(m->run(frames, true), scree::StopReason::SelfJump);
     return m;
 }
