@@ -129,9 +129,13 @@ bool Machine::cru_read(uint16_t bit) {
     return v;
 }
 
+// A write that moves the timer's next interrupt ends the CPU's run early,
+// so that run() stops at the new time.
 void Machine::cru_write(uint16_t bit, bool value) {
     if (bit >= kCardCruFirstBit) return;
+    const uint64_t timer_before = tms9901_.next_timer_event(cpu_.cycles);
     tms9901_.write_bit(bit, value, cpu_.cycles);
+    if (tms9901_.next_timer_event(cpu_.cycles) != timer_before) cpu_.signal(CpuEvent::Device);
     update_interrupt();
 }
 

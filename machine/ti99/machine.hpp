@@ -119,6 +119,7 @@ StopReason Machine::run_stepping(uint64_t last_frame, bool stop_at_self_jump, Af
             }
             after();
             if (stop_at_self_jump && cpu_.last_event() == CpuEvent::SelfJump) return StopReason::SelfJump;
+            if (cpu_.last_event() == CpuEvent::Device) break;
         }
         if (cpu_.cycles >= next_frame_cycle_)
             end_frame();
