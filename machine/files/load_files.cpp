@@ -4,6 +4,7 @@
 #include "machine/files/load_errors.hpp"
 #include "machine/files/object_loader.hpp"
 #include "machine/files/program_file.hpp"
+#include "machine/ti99/program_start.hpp"
 
 namespace scree {
 
@@ -48,13 +49,16 @@ bool load_files(const std::vector<std::string>& names, const EntryChoice& choice
         if (!first_own) first_own = start;
     }
     if (!objects.resolve(error)) return false;
+    if (objects.relocatable_end() != kFirstRelocatableAddress && objects.relocatable_end() < 0x10000)
+        program.first_free_high = static_cast<uint16_t>(objects.relocatable_end());
     return choose_entry(choice, objects, first_own, program.entry, error);
 }
 
-void place_program(const LoadImage& image, Machine& machine) {
-    for (const LoadedBlock& block : image.blocks())
+void place_program(const LoadedProgram& program, Machine& machine) {
+    for (const LoadedBlock& block : program.image.blocks())
         for (size_t i = 0; i < block.bytes.size(); ++i)
             machine.poke(static_cast<uint16_t>(block.address + i), block.bytes[i]);
+    if (program.first_free_high) machine.poke_word(kFirstFreeHigh, *program.first_free_high);
 }
 
 }  // namespace scree

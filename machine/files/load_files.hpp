@@ -23,6 +23,9 @@ struct LoadedProgram {
     // The --entry, else the first file's own: a program file's load address
     // or the entry of the first module that gives one.
     std::optional<uint16_t> entry;
+    // Where relocatable code would load next, when object files placed some:
+    // the Editor/Assembler's first free address of high memory (FSTHI).
+    std::optional<uint16_t> first_free_high;
 };
 
 // Loads every file; false with a message naming the file and the reason.
@@ -30,7 +33,8 @@ struct LoadedProgram {
 bool load_files(const std::vector<std::string>& names, const EntryChoice& choice, const FileReader& read,
                 LoadedProgram& program, std::string& error);
 
-// Loads the files' bytes into the machine (no cycles, no device accesses).
-void place_program(const LoadImage& image, Machine& machine);
+// Loads the files' bytes into the machine (no cycles, no device accesses)
+// and moves FSTHI past their relocatable code.
+void place_program(const LoadedProgram& program, Machine& machine);
 
 }  // namespace scree

@@ -30,6 +30,8 @@ public:
     // The entry of the first module that gives one.
     std::optional<uint16_t> entry() const { return entry_; }
     std::optional<uint16_t> definition(std::string_view name) const;
+    // Where the next module's relocatable code would go (>10000 at the end).
+    uint32_t relocatable_end() const { return next_base_; }
 
 private:
     friend class ModuleLoad;

@@ -22,28 +22,24 @@ constexpr int kExitBadInput = 1;
 constexpr int kExitNotIdle = 3;
 constexpr int kExitStuck = 4;
 
+// "code 195", or "'x' (code 120)" when it is printable.
+std::string character(char c) {
+    const unsigned code = static_cast<unsigned char>(c);
+    const std::string number = "code " + std::to_string(code);
+    return code > ' ' && code <= '~' ? std::string("'") + c + "' (" + number + ")" : number;
+}
+
 int fail(platform::Console& con, const std::string& message) {
     con.err << "scree: " << message << '\n';
     return kExitBadInput;
 }
 
-// Frame by frame, so that the typist presses and releases its keys between
-// frames.
 StopReason run_frames(Machine& m, const RunOptions& o, TraceWriter* trace) {
-    Typist typist(m.keyboard());
-    typist.type(o.keys);
-    if (trace) trace->start(m);
-    while (m.frames() < o.frames) {
-        const uint64_t next = m.frames() + 1;
-        const StopReason r =
-            trace ? m.run_stepping(next, o.until_idle, [&] { trace->record(m); }) : m.run(next, o.until_idle);
-        if (r != StopReason::Frames) {
-            if (r == StopReason::Dead && trace) trace->record(m);  // the IDLE it stopped at
-            return r;
-        }
-        typist.frame();
-    }
-    return StopReason::Frames;
+    if (!trace) return m.run(o.frames, o.until_idle);
+    trace->start(m);
+    const StopReason r = m.run_stepping(o.frames, o.until_idle, [&] { trace->record(m); });
+    if (r == StopReason::Dead) trace->record(m);  // the IDLE it stopped at
+    return r;
 }
 
 // What the end of the run prints, in order: the screen, the dumps.
@@ -85,8 +81,12 @@ int run_program(const LoadedProgram& program, const RunOptions& o, platform::Con
     if (!o.trace_file.empty() && !trace.open(o.trace_file))
         return fail(con, "--trace " + o.trace_file + ": the file cannot be created");
     auto machine = std::make_unique<Machine>();
-    prepare_machine(*machine);
-    place_program(program.image, *machine);
+    if (!prepare_machine(*machine)) {
+        con.err << "scree: the console did not finish its power-up\n";
+        return kExitStuck;
+    }
+    machine->typist().type(o.keys);
+    place_program(program, *machine);
     start_program(*machine, *program.entry);
     const StopReason stop = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace);
     if (!o.trace_file.empty() && !trace.close())
@@ -115,6 +115,9 @@ int run_scree(const std::vector<std::string>& args, platform::Console& con) {
         con.err << "scree: no file to load\n\n" << usage_text();
         return kExitBadInput;
     }
+    const size_t untypable = Typist::first_untypable(o.keys);
+    if (untypable != std::string::npos)
+        return fail(con, "--keys: the 99/4A keyboard has no key for the character " + character(o.keys[untypable]));
     auto program = std::make_unique<LoadedProgram>();
     if (!load_files(o.files, o.entry, platform_file_reader(), *program, error)) return fail(con, error);
     if (o.disassemble) {

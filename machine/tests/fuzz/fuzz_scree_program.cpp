@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!load(file, mode & 1, *program)) return 0;
     if (mode & 8) (void)scree::disassembly_listing(program->image, program->entry);
     auto machine = std::make_unique<scree::Machine>();
-    scree::prepare_machine(*machine);
-    scree::place_program(program->image, *machine);
+    if (!scree::prepare_machine(*machine)) return 0;
+    scree::place_program(*program, *machine);
     scree::start_program(*machine, program->entry.value_or(0xA000));
     const bool stop_at_self_jump = mode & 2;
     if (mode & 4) {

@@ -4,8 +4,6 @@
 
 #include "machine/run/scree.hpp"
 #include "machine/tests/support/build_program.hpp"
-#include "machine/ti99/machine.hpp"
-#include "machine/ti99/program_start.hpp"
 
 namespace {
 
@@ -55,16 +53,7 @@ TEST(EndToEnd, HelloShowsItsGreetingOnRow12FromColumn10) {
         EXPECT_EQ(screen[row], row == 12 ? std::string(10, ' ') + "HELLO, WORLD" : "") << "row " << row;
 }
 
-// The keyboard example needs the console's KSCAN; until the console ROM
-// is part of the build its vector is empty and the test is skipped.
-bool console_has_kscan() {
-    auto m = std::make_unique<scree::Machine>();
-    scree::prepare_machine(*m);
-    return m->peek_word(0x2108) != 0 || m->peek_word(0x210A) != 0;
-}
-
 TEST(EndToEnd, KeysTypedWithKeysReachTheProgramThroughKscan) {
-    if (!console_has_kscan()) GTEST_SKIP() << "no KSCAN in this build's console";
     testkit::TempDir dir;
     build_example(dir, "keys");
     const ScreeRun r = scree_in(dir, {"--until-idle", "--screen", "--keys", "TI99.", "KEYS"});
