@@ -3,7 +3,8 @@
 // instructions). The first byte picks the way: bit 0 a raw image at >A000
 // instead of the loaders, bit 1 a stop at a jump to itself, bit 2 a trace
 // line for each of the first 1,000 instructions, bit 3 the disassembly
-// listing.
+// listing, bits 4 and 5 both set the console's whole power-up (17 frames)
+// before the program instead of its ROM and utilities alone.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "machine/files/load_files.hpp"
 #include "machine/run/disassembly_listing.hpp"
+#include "machine/rom/rom.hpp"
 #include "machine/run/trace_writer.hpp"
 #include "machine/ti99/program_start.hpp"
 
@@ -36,6 +38,15 @@ bool load(const std::string& file, bool raw, scree::LoadedProgram& program) {
     return scree::load_files({"F"}, {}, read, program, error);
 }
 
+// The console's ROM and the utilities in place, without running the
+// power-up: the machine as it is at reset.
+void quick_start(scree::Machine& machine) {
+    machine.load_rom(scree::console_rom());
+    const std::span<const uint8_t> low = scree::utilities_image();
+    for (size_t i = 0; i < low.size(); ++i)
+        machine.poke(static_cast<uint16_t>(scree::kUtilitiesAddress + i), low[i]);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -46,7 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!load(file, mode & 1, *program)) return 0;
     if (mode & 8) (void)scree::disassembly_listing(program->image, program->entry);
     auto machine = std::make_unique<scree::Machine>();
-    if (!scree::prepare_machine(*machine)) return 0;
+    if ((mode & 0x30) == 0x30) {
+        if (!scree::prepare_machine(*machine)) return 0;
+    } else {
+        quick_start(*machine);
+    }
     scree::place_program(*program, *machine);
     scree::start_program(*machine, program->entry.value_or(0xA000));
     const bool stop_at_self_jump = mode & 2;
