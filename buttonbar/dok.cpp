@@ -5,6 +5,7 @@
 #include "interpreter.hpp"
 #include "language.hpp"
 #include "loader.hpp"
+#include "platform/data_paths.hpp"
 #include "platform/files.hpp"
 #include "platform/paths.hpp"
 #include "platform/single_instance.hpp"
@@ -34,10 +35,6 @@ std::vector<std::string> split_words(const std::vector<std::string>& args) {
     return words;
 }
 
-bool readable(const std::string& path) {
-    return platform::is_regular_file(path) && platform::TextReader().open(path);
-}
-
 void close_files(Dok& dok) {
     for (auto& f : dok.open_files) f.reset();
 }
@@ -54,7 +51,7 @@ int run(Dok& dok, const std::vector<std::string>& args) {
         return 0;
     }
     dok.ini_path = in_current_directory(dok.words[1]);
-    if (!platform::file_exists(dok.ini_path) || !readable(dok.ini_path)) {
+    if (!platform::file_exists(dok.ini_path) || !platform::is_readable_file(dok.ini_path)) {
         int number = platform::file_exists(dok.ini_path) ? 2003 : 2001;
         std::string text = format_message(message_text(dok, "Message", number), {MessageArg::of(dok.ini_path)});
         dok.ui.message_box("Dok", text, BoxButtons::Ok, BoxIcon::Error, false);

@@ -1,5 +1,6 @@
 #include "language.hpp"
 
+#include "platform/data_paths.hpp"
 #include "platform/files.hpp"
 #include "platform/paths.hpp"
 #include "platform/profile.hpp"
@@ -31,12 +32,10 @@ std::string clean_message(std::string_view raw, size_t size) {
 
 std::string language_file(const Dok& dok) {
     std::string configured = dok.file_path(dok.language_path);
-    if (platform::is_regular_file(configured) || !dok.opt.sandbox.empty()) return configured;
-    platform::PathParts own = platform::split_path(platform::program_path());
+    if (platform::is_readable_file(configured) || !dok.opt.sandbox.empty()) return configured;
     platform::PathParts mod = platform::split_path(dok.language_path);
-    std::string beside = own.drive + own.directory + mod.name + mod.extension;
-    if (!own.directory.empty() && platform::is_regular_file(beside)) return beside;
-    return configured;
+    std::string installed = platform::find_data_file(mod.name + mod.extension);
+    return installed.empty() ? configured : installed;
 }
 
 std::string message_text(const Dok& dok, std::string_view section, int number, size_t size) {

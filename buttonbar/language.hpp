@@ -17,9 +17,10 @@ std::string message_text(const Dok& dok, std::string_view section, int number, s
 // The cleaning rules on their own.
 std::string clean_message(std::string_view raw, size_t size);
 
-// The module file to read: the configured path when it is a regular file,
-// else the file of the same name beside the executable, else the configured
-// path (which then gives the defaults).
+// The module file to read: the configured path when it is a readable file,
+// else the data file of the same name (beside the executable or installed,
+// platform::find_data_file), else the configured path (which then gives the
+// defaults).
 std::string language_file(const Dok& dok);
 
 }  // namespace dok

@@ -26,6 +26,17 @@ TEST(Language, DefaultsAndModuleBesideTheProgram) {
     platform::set_program_path("");
 }
 
+TEST(Language, InstalledModuleWhenTheConfiguredOneIsNoFile) {
+    test::Harness h("[layout]\n");
+    std::filesystem::create_directories(h.dir / "bin");
+    platform::set_program_path((h.dir / "bin" / "dok").string());
+    testkit::write_bytes(h.dir / "share" / "tms9900-toolchain" / "none.def", "[Interpreter]\r\n27=installed\r\n");
+    EXPECT_EQ(message_text(*h.dok, "Interpreter", 27), "installed");
+    std::filesystem::create_directories(h.dir / "none.def");  // a folder where the INI names the module
+    EXPECT_EQ(message_text(*h.dok, "Interpreter", 27), "installed");
+    platform::set_program_path("");
+}
+
 TEST(Language, ShippedModulesCoverEveryNumber) {
     for (const char* name : {"dok_nl.def", "dok_en.def"}) {
         test::Harness h("[layout]\n");
