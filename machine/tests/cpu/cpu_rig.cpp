@@ -113,11 +113,11 @@ std::string case_program(const std::vector<Case>& cases) {
     return s;
 }
 
-void run_cases(const std::vector<Case>& cases) {
+void run_cases(const std::vector<Case>& cases, const std::function<void(Rig&)>& prepare) {
     Rig rig;
-    const std::string program = case_program(cases);
-    rig.load(program);
+    rig.load(case_program(cases));
     if (testing::Test::HasFatalFailure()) return;
+    if (prepare) prepare(rig);
     rig.run();
     EXPECT_EQ(rig.cpu.illegal, 0u);
     uint16_t at = kResults;

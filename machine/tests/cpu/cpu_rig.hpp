@@ -73,7 +73,7 @@ struct Case {
 // Builds one program of all cases (registers R0-R8 and R12 are free; R9,
 // R10, R11 and R13-R15 belong to the frame), runs it and reports every case
 // whose stored words differ.
-void run_cases(const std::vector<Case>& cases);
+void run_cases(const std::vector<Case>& cases, const std::function<void(Rig&)>& prepare = {});
 
 // The program text of run_cases, for tests that want to look at it.
 std::string case_program(const std::vector<Case>& cases);
