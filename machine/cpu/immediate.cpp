@@ -66,7 +66,7 @@ void reset_mask(Cpu& c, uint16_t) { alu::set_status(c, kStMask, 0); }
 void return_with_workspace(Cpu& c, uint16_t) {
     const uint16_t new_wp = c.read_register(13);
     const uint16_t new_pc = c.read_register(14);
-    c.st = c.read_register(15);
+    c.st = c.read_register(15) & kStImplemented;
     c.wp = new_wp;
     c.pc = new_pc;
 }

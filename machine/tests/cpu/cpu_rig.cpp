@@ -51,8 +51,7 @@ void Bus::set_wait(uint16_t first, uint16_t last, uint8_t wait) {
 }
 
 void Bus::watch(uint16_t address, std::function<void()> on_read) {
-    watched_ = static_cast<uint16_t>(address & 0xFFFE);
-    on_read_ = std::move(on_read);
+    watches_.push_back({static_cast<uint16_t>(address & 0xFFFE), std::move(on_read)});
     map.read[address >> 8] = nullptr;
     map.write[address >> 8] = nullptr;
 }
@@ -69,7 +68,9 @@ void Bus::set_word(uint16_t address, uint16_t value) {
 }
 
 uint16_t Bus::read_word(uint16_t address) {
-    if (address == watched_ && on_read_) on_read_();
+    device_reads.push_back(address);
+    for (const Watch& w : watches_)
+        if (w.address == address) w.on_read();
     return word(address);
 }
 

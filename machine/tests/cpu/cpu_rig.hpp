@@ -35,6 +35,8 @@ public:
     void set_wait(uint16_t first, uint16_t last, uint8_t wait);
     // Reads of this word call back; its page then goes through the devices.
     void watch(uint16_t address, std::function<void()> on_read);
+    // Every read that went through the devices, in order.
+    std::vector<uint16_t> device_reads;
 
     uint16_t word(uint16_t address) const;
     void set_word(uint16_t address, uint16_t value);
@@ -45,8 +47,11 @@ private:
     bool cru_read(uint16_t bit) override { return cru_inputs[bit & 0x0FFF]; }
     void cru_write(uint16_t bit, bool value) override { cru_writes.push_back({bit, value}); }
 
-    uint16_t watched_ = 0;
-    std::function<void()> on_read_;
+    struct Watch {
+        uint16_t address;
+        std::function<void()> on_read;
+    };
+    std::vector<Watch> watches_;
 };
 
 struct Rig {
@@ -63,10 +68,10 @@ struct Rig {
 // One case of a table: setup, then ST preset through RTWP, then the code
 // under test; afterwards the observed operands and ST are stored.
 struct Case {
-    std::string_view setup;    // lines separated by '|'; run before the preset
-    uint16_t status;           // ST when the code starts (mask 0)
-    std::string_view code;     // lines separated by '|'
-    std::string_view observe;  // source operands separated by ' ', e.g. "R2 @>B000"
+    std::string setup;    // lines separated by '|'; run before the preset
+    uint16_t status;      // ST when the code starts (mask 0)
+    std::string code;     // lines separated by '|'
+    std::string observe;  // source operands separated by ' ', e.g. "R2 @>B000"
     std::vector<uint16_t> expected;  // the observed values, then ST
 };
 

@@ -31,11 +31,10 @@ constexpr JumpCase kJumps[] = {
 };
 
 TEST(Jump, EveryConditionTakenAndNotTaken) {
-    std::vector<std::string> code;
-    for (const JumpCase& j : kJumps) code.push_back(std::string(j.mnemonic) + " $+6|CLR R1|JMP $+4|SETO R1");
     std::vector<Case> cases;
-    for (size_t i = 0; i < std::size(kJumps); ++i)
-        cases.push_back({"", kJumps[i].status, code[i], "R1", {kJumps[i].taken ? uint16_t{0xFFFF} : uint16_t{0}, kJumps[i].status}});
+    for (const JumpCase& j : kJumps)
+        cases.push_back({"", j.status, std::string(j.mnemonic) + " $+6|CLR R1|JMP $+4|SETO R1", "R1",
+                         {j.taken ? uint16_t{0xFFFF} : uint16_t{0}, j.status}});
     run_cases(cases);
 }
 
