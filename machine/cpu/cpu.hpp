@@ -49,6 +49,8 @@ public:
     void step();
 
     CpuEvent last_event() const { return event_; }
+    // X has handed over an instruction that the next step() executes.
+    bool executing_x() const { return has_pending_; }
     bool idle() const { return idle_; }
 
     // Plain memory access as the CPU sees it: counts wait states.
