@@ -176,5 +176,19 @@ DONE   JMP  DONE
     EXPECT_EQ(rig.cpu.wp, 0x8300);
 }
 
+// X of JMP $-2 jumps back to the X: a loop that never leaves it.
+TEST(Context, XOfAJumpBackToItselfIsASelfJump) {
+    Rig rig;
+    rig.load(R"(       AORG >A000
+       LWPI >8300
+       LI   R5,>10FF
+       X    R5
+       END
+)");
+    rig.run();
+    EXPECT_EQ(rig.cpu.pc, 0xA008);
+    EXPECT_EQ(rig.cpu.instructions, 4u);
+}
+
 }  // namespace
 }  // namespace cpu_test
