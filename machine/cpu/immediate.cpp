@@ -75,6 +75,8 @@ void return_with_workspace(Cpu& c, uint16_t) {
 // on the 99/4A decodes.
 void external(Cpu&, uint16_t) {}
 
+// An illegal opcode changes nothing but the time (6 clocks, the fetch) and
+// the count; the status stays as it was.
 void illegal(Cpu& c, uint16_t) { ++c.illegal; }
 
 }  // namespace scree::exec
