@@ -54,5 +54,30 @@ TEST(Addressing, DestinationModes) {
     });
 }
 
+// The TMS9900 reads every destination before it writes it, a byte as the
+// whole word: what a memory-mapped device sees.
+TEST(Addressing, DestinationsAreReadBeforeTheyAreWritten) {
+    Rig rig;
+    rig.load(R"(       AORG >A000
+       LWPI >8300
+       LI   R1,>ABCD
+       MOV  R1,@>F000
+       CLR  @>F002
+       MOVB R1,@>F005
+       C    @>F006,R1
+       SETO *R2
+DONE   JMP  DONE
+       END
+)");
+    rig.bus.watch(0xF0FE, [] {});
+    rig.bus.set_word(0xF004, 0x1234);
+    rig.bus.set_word(0x8304, 0xF008);
+    rig.run();
+    EXPECT_EQ(rig.bus.device_reads, (std::vector<uint16_t>{0xF000, 0xF002, 0xF004, 0xF006, 0xF008}));
+    EXPECT_EQ(rig.bus.word(0xF000), 0xABCD);
+    EXPECT_EQ(rig.bus.word(0xF004), 0x12AB);
+    EXPECT_EQ(rig.bus.word(0xF008), 0xFFFF);
+}
+
 }  // namespace
 }  // namespace cpu_test
