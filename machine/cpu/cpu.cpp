@@ -11,7 +11,7 @@ constexpr unsigned kResetClocks = 26;
 constexpr unsigned kFetchClocks = 4;  // what X saves its target
 }  // namespace
 
-Cpu::Cpu(MemoryMap& map) : map_(map) { (void)decode(0); }
+Cpu::Cpu(MemoryMap& map) : map_(map), decode_(decode_view()) {}
 
 void Cpu::reset() {
     st = 0;
@@ -72,7 +72,7 @@ bool Cpu::take_interrupt() {
 }
 
 void Cpu::execute(uint16_t opcode) {
-    const Instruction& in = decode(opcode);
+    const Instruction& in = decode_.rows[decode_.index[opcode]];
     cycles += in.clocks;
     in.execute(*this, opcode);
     ++instructions;

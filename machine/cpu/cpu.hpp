@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "machine/cpu/instruction_set.hpp"
 #include "machine/cpu/memory_map.hpp"
 
 namespace scree {
@@ -110,6 +111,7 @@ private:
     void execute(uint16_t opcode);
 
     MemoryMap& map_;
+    DecodeView decode_;
     bool interrupt_ = false;
     uint8_t interrupt_level_ = 1;
     bool idle_ = false;

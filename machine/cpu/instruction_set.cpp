@@ -124,6 +124,8 @@ const DecodeTable& decode_table() {
 
 const Instruction& decode(uint16_t opcode) { return kRows[decode_table().row[opcode]]; }
 
+DecodeView decode_view() { return {decode_table().row.data(), kRows}; }
+
 const Instruction* instruction_rows(unsigned& count) {
     count = kRowCount;
     return kRows;
