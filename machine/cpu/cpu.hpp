@@ -14,6 +14,7 @@ enum class CpuEvent : uint8_t {
     None,
     SelfJump,  // a taken jump or branch to its own address
     Idle,      // IDLE executed; the CPU waits for an interrupt
+    Device,    // a device moved its next event (the 9901 timer); plan again
 };
 
 class Cpu {

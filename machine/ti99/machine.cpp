@@ -13,10 +13,11 @@ constexpr unsigned kRomPages = 0x20;          // >0000->1FFF
 constexpr unsigned kLowPages = 0x20;          // >2000->3FFF
 constexpr unsigned kHighFirst = 0xA0;         // >A000->FFFF
 constexpr unsigned kScratchFirst = 0x80;      // >8000->83FF, one 256-byte RAM
+constexpr uint16_t kCardCruFirstBit = 0x800;  // CRU address >1000
 
 }  // namespace
 
-Machine::Machine() : cpu_(map_), tms9901_(keyboard_) {
+Machine::Machine() : cpu_(map_), tms9901_(keyboard_), typist_(keyboard_) {
     map_.devices = this;
     map_pages();
 }
@@ -52,7 +53,7 @@ void Machine::load_rom(std::span<const uint8_t> image) {
 
 uint8_t Machine::peek(uint16_t address) const {
     const uint8_t* p = map_.read[address >> 8];
-    return p ? p[address & 0xFF] : 0;
+    return p ? p[address & 0xFF] : kOpenBus;
 }
 
 void Machine::poke(uint16_t address, uint8_t value) {
@@ -77,60 +78,113 @@ void Machine::poke_word(uint16_t address, uint16_t value) {
 
 bool Machine::is_memory(uint16_t address) const { return map_.read[address >> 8] != nullptr; }
 
-// The devices decode the even byte of each word; the odd byte floats.
+// The console decodes >8000->9FFF in blocks of 1K, each device looking at
+// address bit >0002 alone within its block, so every port repeats every four
+// bytes. Reads and writes have separate blocks; a read of a write port (the
+// CPU reads before it writes) or of an absent device gets the open bus. The
+// devices take the even byte of each word.
 uint16_t Machine::read_word(uint16_t address) {
-    if (address >= 0x8800 && address < 0x8C00) {
-        const uint8_t v = (address & 2) ? vdp_.read_status() : vdp_.read_data();
-        if (address & 2) update_interrupt();
-        return static_cast<uint16_t>(v << 8);
+    const bool second_port = address & 2;
+    uint8_t v = kOpenBus;
+    switch (address & 0xFC00) {
+        case 0x8800:
+            v = second_port ? vdp_.read_status() : vdp_.read_data();
+            update_interrupt();
+            break;
+        case 0x9800: v = second_port ? grom_.read_address() : grom_.read_data(); break;
+        default: break;  // sound and VDP write ports, speech, GROM write ports, empty space
     }
-    return 0;
+    return static_cast<uint16_t>(v << 8 | kOpenBus);
 }
 
 void Machine::write_word(uint16_t address, uint16_t value) {
     const uint8_t high = static_cast<uint8_t>(value >> 8);
-    if (address >= 0x8C00 && address < 0x9000) {
-        if (address & 2)
-            vdp_.write_address(high);
-        else
-            vdp_.write_data(high);
-        update_interrupt();
-    } else if (address >= 0x8400 && address < 0x8800) {
-        sound_writes_.push_back({cpu_.cycles, high});
+    const bool second_port = address & 2;
+    switch (address & 0xFC00) {
+        case 0x8400: sound_writes_.push_back({cpu_.cycles, high}); break;
+        case 0x8C00:
+            if (second_port)
+                vdp_.write_address(high);
+            else
+                vdp_.write_data(high);
+            update_interrupt();
+            break;
+        case 0x9C00:
+            if (second_port)
+                grom_.write_address(high);
+            else
+                grom_.write_data(high);
+            break;
+        default: break;
     }
 }
 
-bool Machine::cru_read(uint16_t bit) { return bit < 32 ? tms9901_.read_bit(bit) : true; }
+// The 9901 answers CRU bits 0 to >7FF (addresses below >1000), repeating
+// every 32 bits. Above are the cards' bits: with no card, CRUIN is pulled
+// high and reads 1.
+bool Machine::cru_read(uint16_t bit) {
+    if (bit >= kCardCruFirstBit) return true;
+    const bool v = tms9901_.read_bit(bit, cpu_.cycles);
+    update_interrupt();
+    return v;
+}
 
+// A write that moves the timer's next interrupt ends the CPU's run early,
+// so that run() stops at the new time.
 void Machine::cru_write(uint16_t bit, bool value) {
-    if (bit < 32) tms9901_.write_bit(bit, value);
+    if (bit >= kCardCruFirstBit) return;
+    const uint64_t timer_before = tms9901_.next_timer_event(cpu_.cycles);
+    tms9901_.write_bit(bit, value, cpu_.cycles);
+    if (tms9901_.next_timer_event(cpu_.cycles) != timer_before) cpu_.signal(CpuEvent::Device);
     update_interrupt();
 }
 
 void Machine::update_interrupt() {
     tms9901_.set_vdp_interrupt(vdp_.interrupt());
-    cpu_.set_interrupt(tms9901_.interrupt_request());
+    cpu_.set_interrupt(tms9901_.interrupt_request(cpu_.cycles));
 }
 
 void Machine::end_frame() {
     vdp_.end_of_frame();
-    update_interrupt();
+    typist_.frame();
     ++frames_;
     next_frame_cycle_ += kCyclesPerFrame;
+    update_interrupt();
 }
 
-// IDLE ends only with an interrupt the mask lets through.
+void Machine::reset_counters() {
+    tms9901_.shift_time(cpu_.cycles);
+    cpu_.cycles = 0;
+    cpu_.instructions = 0;
+    cpu_.illegal = 0;
+    frames_ = 0;
+    next_frame_cycle_ = kCyclesPerFrame;
+    sound_writes_.clear();
+}
+
+uint64_t Machine::next_stop() const {
+    return std::min(next_frame_cycle_, tms9901_.next_timer_event(cpu_.cycles));
+}
+
+// IDLE ends only with an interrupt the mask lets through: the VDP's next
+// frame or the timer.
 bool Machine::can_wake() const {
-    return (cpu_.st & 0xF) >= 1 && (vdp_.reg(1) & 0x20) && tms9901_.vdp_interrupt_enabled();
+    if ((cpu_.st & 0xF) < 1) return false;
+    if (cpu_.interrupt_requested()) return true;
+    const bool vdp = (vdp_.reg(1) & 0x20) && tms9901_.vdp_interrupt_enabled();
+    return vdp || tms9901_.next_timer_event(cpu_.cycles) != kNoTimerEvent;
 }
 
 StopReason Machine::run(uint64_t last_frame, bool stop_at_self_jump) {
     while (frames_ < last_frame) {
-        cpu_.run(next_frame_cycle_);
+        cpu_.run(next_stop());
         const CpuEvent e = cpu_.last_event();
         if (e == CpuEvent::SelfJump && stop_at_self_jump) return StopReason::SelfJump;
         if (e == CpuEvent::Idle && !can_wake()) return StopReason::Dead;
-        if (cpu_.cycles >= next_frame_cycle_) end_frame();
+        if (cpu_.cycles >= next_frame_cycle_)
+            end_frame();
+        else
+            update_interrupt();
     }
     return StopReason::Frames;
 }

@@ -10,14 +10,21 @@
 
 #include "machine/cpu/cpu.hpp"
 #include "machine/cpu/memory_map.hpp"
+#include "machine/ti99/grom.hpp"
 #include "machine/ti99/keyboard.hpp"
 #include "machine/ti99/tms9901.hpp"
+#include "machine/ti99/typist.hpp"
 #include "machine/ti99/vdp.hpp"
 
 namespace scree {
 
 // CPU clocks of one VDP frame: 3 MHz over 59.94 frames a second.
 constexpr uint64_t kCyclesPerFrame = 50064;
+
+// What a read gives where nothing answers (empty space, write-only ports,
+// absent speech, cards and cartridge): the 8-bit bus is not driven, and we
+// take it as all bits low.
+constexpr uint8_t kOpenBus = 0x00;
 
 enum class StopReason : uint8_t {
     Frames,    // the frames ran out
@@ -35,6 +42,9 @@ public:
     Vdp& vdp() { return vdp_; }
     Keyboard& keyboard() { return keyboard_; }
     Tms9901& tms9901() { return tms9901_; }
+    Grom& grom() { return grom_; }
+    // Types on the keyboard; advanced at the end of every frame.
+    Typist& typist() { return typist_; }
 
     // Memory without cycles or device side effects (loaders, dumps, traces).
     uint8_t peek(uint16_t address) const;
@@ -55,6 +65,9 @@ public:
     StopReason run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after);
 
     uint64_t frames() const { return frames_; }
+    // Cycles, instructions, illegal opcodes, frames and sound writes start
+    // again from 0; the next frame ends a whole frame from now.
+    void reset_counters();
 
     // Sound chip writes in order, with the cycle of each.
     struct SoundWrite {
@@ -73,12 +86,17 @@ private:
     void end_frame();
     void update_interrupt();
     bool can_wake() const;
+    // The cycle at which run() must stop next: the end of the frame or an
+    // enabled timer interrupt.
+    uint64_t next_stop() const;
 
     MemoryMap map_;
     Cpu cpu_;
     Vdp vdp_;
     Keyboard keyboard_;
     Tms9901 tms9901_;
+    Grom grom_;
+    Typist typist_;
     std::array<uint8_t, 0x2000> rom_{};
     std::array<uint8_t, 0x100> scratchpad_{};
     std::array<uint8_t, 0x8000> expansion_{};  // >2000->3FFF, then >A000->FFFF
@@ -91,17 +109,22 @@ private:
 template <class AfterInstruction>
 StopReason Machine::run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after) {
     while (frames_ < last_frame) {
-        while (cpu_.cycles < next_frame_cycle_) {
+        const uint64_t stop = next_stop();
+        while (cpu_.cycles < stop) {
             cpu_.step();
             if (cpu_.last_event() == CpuEvent::Idle) {
                 if (!can_wake()) return StopReason::Dead;
-                cpu_.cycles = next_frame_cycle_;
+                cpu_.cycles = stop;
                 break;
             }
             after();
             if (stop_at_self_jump && cpu_.last_event() == CpuEvent::SelfJump) return StopReason::SelfJump;
+            if (cpu_.last_event() == CpuEvent::Device) break;
         }
-        if (cpu_.cycles >= next_frame_cycle_) end_frame();
+        if (cpu_.cycles >= next_frame_cycle_)
+            end_frame();
+        else
+            update_interrupt();
     }
     return StopReason::Frames;
 }

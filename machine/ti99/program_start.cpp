@@ -1,5 +1,7 @@
 #include "machine/ti99/program_start.hpp"
 
+#include "machine/rom/rom.hpp"
+
 namespace scree {
 
 namespace {
@@ -11,19 +13,22 @@ constexpr Utility kUtilities[] = {
 };
 
 constexpr uint16_t kGplWorkspace = 0x83E0;
+// The power-up code clears all of VRAM, about 17 frames; it ends in a jump
+// to itself.
+constexpr uint64_t kPowerUpFrames = 60;
 
 }  // namespace
 
 std::span<const Utility> utilities() { return kUtilities; }
 
-// Placeholder until the console and utilities are assembled into the build:
-// graphics I registers and a blank screen.
-void prepare_machine(Machine& machine) {
-    Vdp& vdp = machine.vdp();
-    const uint8_t regs[8] = {0x00, 0xE0, 0x00, 0x0E, 0x01, 0x06, 0x00, 0xF5};
-    for (unsigned i = 0; i < 8; ++i) vdp.set_reg(i, regs[i]);
-    for (unsigned a = 0; a < 0x300; ++a) vdp.vram()[a] = ' ';
-    vdp.vram()[0x300] = 0xD0;
+bool prepare_machine(Machine& machine) {
+    machine.load_rom(console_rom());
+    const std::span<const uint8_t> low = utilities_image();
+    for (size_t i = 0; i < low.size(); ++i) machine.poke(static_cast<uint16_t>(kUtilitiesAddress + i), low[i]);
+    machine.cpu().reset();
+    const bool done = machine.run(kPowerUpFrames, true) == StopReason::SelfJump;
+    machine.reset_counters();
+    return done;
 }
 
 void start_program(Machine& machine, uint16_t entry) {

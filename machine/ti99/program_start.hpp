@@ -20,10 +20,20 @@ struct Utility {
 // VSBW, VMBW, VSBR, VMBR, VWTR, KSCAN, GPLLNK, XMLLNK, DSRLNK.
 std::span<const Utility> utilities();
 
-// Power-on, then the state a loaded program finds.
-void prepare_machine(Machine& machine);
+// Low memory words the Editor/Assembler loader keeps.
+constexpr uint16_t kFirstFreeHigh = 0x2002;  // FSTHI
+constexpr uint16_t kLastFreeHigh = 0x2004;   // LSTHI
+constexpr uint16_t kFirstFreeLow = 0x2006;   // FSTLOW
+constexpr uint16_t kLastFreeLow = 0x2008;    // LSTLOW
 
-// Starts the program at entry with the workspace the loader leaves.
+// Powers a new machine on: our console ROM, the utilities in low memory,
+// then the console's power-up code until it is done. The counters (cycles,
+// instructions, illegal opcodes, frames) then start from 0, so that they
+// count the program alone. False if the power-up code did not finish.
+bool prepare_machine(Machine& machine);
+
+// Starts the program at entry with the workspace the loader leaves (>83E0)
+// and interrupts disabled.
 void start_program(Machine& machine, uint16_t entry);
 
 }  // namespace scree
