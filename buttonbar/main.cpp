@@ -3,10 +3,10 @@
 #include <fstream>
 #include <iostream>
 
-#include "dok.hpp"
+#include "engine/dok.hpp"
 #include "platform/environment.hpp"
 #include "platform/paths.hpp"
-#include "window_ui.hpp"
+#include "engine/window_ui.hpp"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(true);

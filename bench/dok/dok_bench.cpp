@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "dok.hpp"
+#include "engine/dok.hpp"
 
 namespace fs = std::filesystem;
 

@@ -15,8 +15,8 @@
 #include <sstream>
 #include <vector>
 
-#include "dok.hpp"
-#include "wx_ui.hpp"
+#include "engine/dok.hpp"
+#include "wx/ui.hpp"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
