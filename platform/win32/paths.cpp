@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "shared.hpp"
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 namespace {

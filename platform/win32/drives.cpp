@@ -1,6 +1,6 @@
 #include "drives.hpp"
 
-#include "win32_support.hpp"
+#include "support.hpp"
 
 #include <winioctl.h>
 

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 namespace {

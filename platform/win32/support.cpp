@@ -1,4 +1,4 @@
-#include "win32_support.hpp"
+#include "support.hpp"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,6 +1,6 @@
 #include "console_device.hpp"
 
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include "shell_link.hpp"
 
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 
 #include "fd_io.hpp"
 #include "paths.hpp"
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 namespace {

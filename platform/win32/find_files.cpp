@@ -2,7 +2,7 @@
 
 #include "paths.hpp"
 #include "shared.hpp"
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 #include "single_instance.hpp"
 
 #include "shared.hpp"
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 

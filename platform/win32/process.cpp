@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "paths.hpp"
-#include "win32_support.hpp"
+#include "support.hpp"
 
 namespace platform {
 namespace {
