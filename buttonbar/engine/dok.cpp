@@ -1,7 +1,6 @@
 #include "dok.hpp"
 
 #include "events.hpp"
-#include "headless/ui.hpp"
 #include "interpreter.hpp"
 #include "language.hpp"
 #include "loader.hpp"
@@ -87,14 +86,8 @@ int run(Dok& dok, const std::vector<std::string>& args) {
 
 }  // namespace
 
-int run_dok(const std::vector<std::string>& args, platform::Console& con, const DokOptions& options) {
-    std::unique_ptr<HeadlessUi> headless;
-    Ui* ui = options.ui;
-    if (!ui) {
-        headless = std::make_unique<HeadlessUi>(con.in, con.out);
-        ui = headless.get();
-    }
-    Dok dok(con, *ui, options);
+int run_dok(const std::vector<std::string>& args, platform::Console& con, Ui& ui, const DokOptions& options) {
+    Dok dok(con, ui, options);
     int code = run(dok, args);
     close_files(dok);
     con.out.flush();

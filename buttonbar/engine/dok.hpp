@@ -10,9 +10,8 @@
 namespace dok {
 
 // args are the command-line words after the program name. Message boxes,
-// dialogs and the window go through options.ui, or through a HeadlessUi on
-// the console when it is null. Returns the exit code.
-int run_dok(const std::vector<std::string>& args, platform::Console& con, const DokOptions& options = {});
+// dialogs and the window go through ui. Returns the exit code.
+int run_dok(const std::vector<std::string>& args, platform::Console& con, Ui& ui, const DokOptions& options = {});
 
 }  // namespace dok
 

@@ -26,7 +26,6 @@ struct LocalTime {
 
 // Ways to run the engine other than as the program itself (tests, fuzzing).
 struct DokOptions {
-    Ui* ui = nullptr;                 // null: headless over the console
     std::string instance_dir;         // single-instance files; empty: per user
     bool single_instance = true;
     std::string sandbox;              // when set, file words stay inside this folder

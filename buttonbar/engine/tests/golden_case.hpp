@@ -27,9 +27,8 @@ inline std::vector<std::string> split_args(const std::string& text) {
     return out;
 }
 
-// Runs dok for the case. run_ui gets the options to complete with a window
-// (or none: headless on the console), the events and the transcript stream,
-// and returns the exit code.
+// Runs dok for the case in a window of the runner's choice with the options,
+// the events and the transcript stream; returns the exit code.
 using CaseRunner = std::function<int(const std::vector<std::string>& args, DokOptions& options,
                                      std::istream& events, std::ostream& out)>;
 

@@ -1,6 +1,7 @@
 // Every case folder of tests/golden under the headless window, its events
 // read from the console's input.
 #include "golden_case.hpp"
+#include "headless/run.hpp"
 
 namespace {
 
@@ -11,7 +12,7 @@ TEST_P(Golden, Case) {
                                          std::istream& events, std::ostream& out) {
         std::ostringstream err;
         platform::Console con{events, out, err};
-        return dok::run_dok(args, con, options);
+        return dok::run_headless(args, con, options);
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "engine/dok.hpp"
+#include "headless/run.hpp"
 #include "harness.hpp"
 #include "platform/single_instance.hpp"
 
@@ -22,7 +22,7 @@ RunResult run_in(const testkit::TempDir& dir, std::vector<std::string> args, con
     DokOptions options;
     options.instance_dir = dir.path().string();
     testkit::ScopedCwd cwd(dir.path());
-    int code = run_dok(args, con, options);
+    int code = run_headless(args, con, options);
     return {out.str(), code};
 }
 

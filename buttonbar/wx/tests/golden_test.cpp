@@ -23,11 +23,10 @@ TEST_P(WindowGolden, Case) {
                 ADD_FAILURE() << error;
                 return -1;
             }
-            options.ui = ui.get();
             std::istringstream in;
             std::ostringstream console, err;
             platform::Console con{in, console, err};
-            return dok::run_dok(args, con, options);
+            return dok::run_dok(args, con, *ui, options);
         },
         "stdout.window");
 }

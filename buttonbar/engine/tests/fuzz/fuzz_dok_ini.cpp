@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "engine/dok.hpp"
+#include "headless/run.hpp"
 #include "support.hpp"
 
 namespace {
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::Console con{in, out, out};
     {
         dok_fuzz::InSandbox cwd;
-        dok::run_dok({"fuzz.ini", "one", "two"}, con, options);
+        dok::run_headless({"fuzz.ini", "one", "two"}, con, options);
     }
     environment.restore();
     return 0;
