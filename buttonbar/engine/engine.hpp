@@ -1,3 +1,9 @@
+// engine/: dok without a window system. Start-up, the INI reader, the
+// interpreter and its words, value functions, formats, the tables and the
+// event dispatch; ui.hpp is the window as the engine sees it, which every
+// window implements. Includes the standard library, platform/ and engine/
+// only: no window folder, no toolkit, X11 or Windows header.
+//
 // The state of one run of the button bar. Every part of the engine works on
 // one Dok record; nothing lives in globals, so runs in one process start
 // clean.

@@ -1,4 +1,5 @@
-// The window on the desktop, as opposed to the headless protocol.
+// The window on the desktop, as opposed to the headless protocol: the host's
+// window folder (wx/ or win32/) makes it.
 #pragma once
 
 #include <iosfwd>

@@ -1,3 +1,7 @@
+// headless/: the window without a window system, and the program's way of
+// running the engine on the console (run.hpp). Includes the engine and
+// platform/, never another window.
+//
 // A window system without windows: controls are records in memory, message
 // boxes and dialogs are lines on the output, and user actions are lines on
 // the input:

@@ -1,3 +1,7 @@
+// win32/: the window on the Win32 API (Windows), with its DOK_EVENTS driver
+// (event_driver.hpp). Includes the engine, platform/ and the Windows
+// headers, never another window.
+//
 // The window on the Win32 API: a top-level window of a class named after the
 // instance key, the menu bar, one child window per control, and an ANSI
 // window procedure that hands WM_COMMAND, WM_TIMER, the key reports and

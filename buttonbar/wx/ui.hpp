@@ -1,3 +1,8 @@
+// wx/: the window on wxWidgets and GTK 3 (Linux), with the X11 input by
+// which DOK_EVENTS drives it (event_driver.hpp, x11_input.hpp). Includes the
+// engine, platform/, wxWidgets, GTK and X11, never another window. gtk.hpp
+// holds what must reach below the toolkit.
+//
 // The window on wxWidgets: a frame whose client area is a panel holding the
 // controls at the INI's pixel positions. User actions reach the engine as
 // the Windows notification codes of ui.hpp.
