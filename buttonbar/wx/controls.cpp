@@ -44,6 +44,16 @@ void adopt(ControlView& v, wxWindow* w) {
     w->SetFont(control_font());
 }
 
+// A list of a list box or simple combo box: its vertical bar always shown
+// with the disable-no-scroll style, else when the rows need it.
+wxListBox* make_list(WxUi& ui, wxPoint at, wxSize size, bool always_bar) {
+    long style = wxLB_SINGLE | (always_bar ? wxLB_ALWAYS_SB : 0);
+    auto* list = new wxListBox(ui.canvas(), wxID_ANY, at, size, 0, nullptr, style);
+    fit_scroll_bars(list, size.y);
+    keep_selection_on_focus(list);
+    return list;
+}
+
 bool automatic(const ControlRecord& r) {
     uint32_t type = r.style & kBsTypeMask;
     return type == kBsAutoRadioButton || type == kBsAutoCheckBox;
@@ -214,12 +224,11 @@ void make_simple_combo(WxUi& ui, size_t index) {
     int edit_height = std::min(entry->GetBestSize().y, extent(r).y);
     entry->SetSize(extent(r).x, edit_height);
     wxPoint below = place(r) + wxPoint(0, edit_height);
-    auto* list = new wxListBox(ui.canvas(), wxID_ANY, below, wxSize(extent(r).x, std::max(0, extent(r).y - edit_height)),
-                               0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB);
+    wxListBox* list = make_list(ui, below, wxSize(extent(r).x, std::max(0, extent(r).y - edit_height)),
+                                (r.style & kCbsDisableNoScroll) != 0);
     entry->ChangeValue(to_wx(r.text));
     adopt(v, entry);
     adopt(v, list);
-    fit_scroll_bars(list, list->GetSize().y);
     v.entry = entry;
     v.items = list;
     v.list = list;
@@ -274,10 +283,8 @@ void make_dropdown(WxUi& ui, size_t index) {
 void make_listbox(WxUi& ui, size_t index) {
     ControlView& v = ui.views()[index];
     const ControlRecord& r = v.record;
-    long style = wxLB_SINGLE | ((r.style & kLbsDisableNoScroll) ? wxLB_ALWAYS_SB : 0);
-    auto* w = new wxListBox(ui.canvas(), wxID_ANY, place(r), extent(r), 0, nullptr, style);
+    wxListBox* w = make_list(ui, place(r), extent(r), (r.style & kLbsDisableNoScroll) != 0);
     adopt(v, w);
-    fit_scroll_bars(w, extent(r).y);
     v.items = w;
     v.list = w;
     v.text = r.text;

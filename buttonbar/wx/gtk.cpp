@@ -76,6 +76,17 @@ GtkWidget* find_menu_bar(GtkWidget* w) {
     return found;
 }
 
+// Set on a tree view while it takes the keyboard focus.
+constexpr const char* kTakingFocus = "dok-taking-focus";
+
+void mark_taking_focus(GtkWidget* view, bool on) {
+    g_object_set_data(G_OBJECT(view), kTakingFocus, GINT_TO_POINTER(on));
+}
+
+gboolean selectable(GtkTreeSelection*, GtkTreeModel*, GtkTreePath*, gboolean selected, gpointer view) {
+    return selected || !g_object_get_data(G_OBJECT(view), kTakingFocus);
+}
+
 GtkWidget* button_label(wxWindow* button) {
     GtkWidget* child = button ? gtk_bin_get_child(GTK_BIN(button->GetHandle())) : nullptr;
     return child && GTK_IS_LABEL(child) ? child : nullptr;
@@ -104,6 +115,21 @@ void fit_scroll_bars(wxWindow* list, int height) {
     GtkPolicyType vertical;
     gtk_scrolled_window_get_policy(GTK_SCROLLED_WINDOW(w), nullptr, &vertical);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(w), GTK_POLICY_NEVER, height < 40 ? GTK_POLICY_NEVER : vertical);
+    gtk_scrolled_window_set_overlay_scrolling(GTK_SCROLLED_WINDOW(w), FALSE);
+}
+
+void keep_selection_on_focus(wxWindow* list) {
+    GtkWidget* w = list->GetHandle();
+    GtkWidget* view = w && GTK_IS_SCROLLED_WINDOW(w) ? gtk_bin_get_child(GTK_BIN(w)) : nullptr;
+    if (!view || !GTK_IS_TREE_VIEW(view)) return;
+    // Taking the focus, a tree view without a cursor puts it on the first
+    // row and selects that row: the selection refuses rows meanwhile.
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(view));
+    gtk_tree_selection_set_select_function(selection, selectable, view, nullptr);
+    auto taking = +[](GtkWidget* v, gpointer) { mark_taking_focus(v, true); };
+    auto taken = +[](GtkWidget* v, gpointer) { mark_taking_focus(v, false); };
+    g_signal_connect(view, "grab-focus", G_CALLBACK(taking), nullptr);
+    g_signal_connect_after(view, "grab-focus", G_CALLBACK(taken), nullptr);
 }
 
 void install_window_style() {

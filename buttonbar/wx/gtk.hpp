@@ -18,8 +18,13 @@ bool display_available(std::string& error);
 // No toolkit warnings on standard error; before the toolkit starts.
 void quiet_toolkit_reports();
 
-// A list's scroll bars as a layout's height allows.
+// A list's scroll bars as a layout's height allows, drawn beside the rows
+// as bars of their own (not laid over them only while the pointer is near).
 void fit_scroll_bars(wxWindow* list, int height);
+
+// A list keeps its selection, also none, when it takes the keyboard focus;
+// GTK would select the first row.
+void keep_selection_on_focus(wxWindow* list);
 
 // The compact look of the bar's controls and the pale cyan tooltips.
 void install_window_style();

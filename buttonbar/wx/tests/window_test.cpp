@@ -4,6 +4,7 @@
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/image.h>
+#include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 
@@ -237,6 +238,111 @@ TEST(Window, TypingIsFilteredAsTheStyleSays) {
     EXPECT_EQ(type_into("upper", "abC"), "ABC");
     EXPECT_EQ(type_into("dd", "x9y8"), "98");
     EXPECT_EQ(type_into("ro", "zz"), "fixed");
+}
+
+constexpr const char* kLists =
+    "[layout]\nwindow=[Lists] 10 10 160 120\nHasMenu=0\n"
+    "listbox01=[lb] [] 5 5 60 100 [r]\ncombobox01=[cb] [] 80 5 60 110 [picked]\n"
+    "[onload]\n#addstring(lb,l1)\n#addstring(lb,l2)\n#addstring(cb,c1)\n#addstring(cb,c2)\n#addstring(cb,c3)\n"
+    "[picked]\n#end\n:SELCHANGE\n#echo(%cb%;,>>log.txt)\n[r]\n#rem\n";
+
+// The list part of a list box or simple combo box.
+wxWindow* list_of(WindowBar& bar, const std::string& name) {
+    auto i = bar.ui->find_view(name);
+    return i && bar.ui->views()[*i].list ? bar.ui->views()[*i].list : nullptr;
+}
+
+struct BarColumn {
+    int rows = 0, bar = 0, slider = 0;
+};
+
+// Down the column where a list's vertical bar stands: the rows unlike the
+// list's background, and those of the bar's darkest colour (its slider).
+BarColumn bar_column(wxWindow* list, Rgb background) {
+    wxRect r = list->GetScreenRect();
+    std::vector<Rgb> column;
+    WindowBar::for_each_pixel(r.GetRight() - 6, r.y + 2, 1, r.height - 4, [&](int, int, Rgb c) { column.push_back(c); });
+    auto darker = [](Rgb a, Rgb b) { return a.r + a.g + a.b < b.r + b.g + b.b; };
+    Rgb darkest = column.empty() ? background : *std::min_element(column.begin(), column.end(), darker);
+    BarColumn b;
+    b.rows = static_cast<int>(column.size());
+    for (Rgb c : column) {
+        b.bar += c != background;
+        b.slider += c != background && c == darkest;
+    }
+    return b;
+}
+
+TEST(Window, ListsShowTheirScrollBarsBeforeAndAfterTheyFill) {
+    WindowBar bar(kLists);
+    ASSERT_TRUE(bar.open());
+    bar.input.move(0, 0);  // a bar laid over the rows would show only near the pointer
+    WindowBar::pump(100);
+    for (const char* name : {"lb", "cb"}) {
+        wxWindow* list = list_of(bar, name);
+        ASSERT_TRUE(list) << name;
+        wxRect r = list->GetScreenRect();
+        Rgb background = WindowBar::screen_pixel(r.x + r.width / 3, r.GetBottom() - 3);
+        BarColumn few = bar_column(list, background);
+        EXPECT_GT(few.bar, few.rows * 4 / 5) << name;  // the trough, filled by the slider
+        EXPECT_GT(few.slider, few.rows * 3 / 4) << name;
+        for (int i = 0; i < 40; ++i) bar.ui->list_add(*bar.ui->find_view(name), "row");
+        WindowBar::pump(100);
+        BarColumn full = bar_column(list, background);
+        EXPECT_GT(full.bar, full.rows * 4 / 5) << name;
+        EXPECT_GT(full.slider, 0) << name;
+        EXPECT_LT(full.slider, full.rows / 2) << name;
+    }
+}
+
+// Where a list's row is on the screen: its middle, or a point near its
+// right end (left of the scroll bar) where no text is drawn.
+struct RowPlace {
+    wxPoint middle, plain;
+};
+
+RowPlace row_place(wxWindow* list, int row) {
+    GtkTreeView* view = GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(list->GetHandle())));
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    GdkRectangle cell;
+    gtk_tree_view_get_background_area(view, path, nullptr, &cell);
+    gtk_tree_path_free(path);
+    GdkWindow* rows = gtk_tree_view_get_bin_window(view);
+    int x = 0, y = 0;
+    gdk_window_get_origin(rows, &x, &y);
+    int middle = y + cell.y + cell.height / 2, width = gdk_window_get_width(rows);
+    return {{x + width / 3, middle}, {x + width - 4, middle}};
+}
+
+// The selection's colour: a strong hue, where text and lines are grey.
+bool highlighted(Rgb c) { return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 60; }
+
+TEST(Window, ListsShowTheSelectionTheyHaveAndNoneBeforeIt) {
+    WindowBar bar(kLists);
+    ASSERT_TRUE(bar.open());
+    size_t lb = *bar.ui->find_view("lb"), cb = *bar.ui->find_view("cb");
+    wxWindow* lb_list = list_of(bar, "lb");
+    wxWindow* cb_list = list_of(bar, "cb");
+    ASSERT_TRUE(lb_list && cb_list);
+    // Taking the keyboard focus selects nothing.
+    bar.ui->set_focus(lb);
+    WindowBar::pump(50);
+    EXPECT_EQ(wxWindow::FindFocus(), lb_list);
+    EXPECT_EQ(bar.ui->list_selection(lb), -1);
+    wxPoint first = row_place(lb_list, 0).plain;
+    EXPECT_FALSE(highlighted(WindowBar::screen_pixel(first.x, first.y)));
+    bar.ui->list_select(lb, 1);
+    WindowBar::pump(50);
+    wxPoint second = row_place(lb_list, 1).plain;
+    EXPECT_FALSE(highlighted(WindowBar::screen_pixel(first.x, first.y)));
+    EXPECT_TRUE(highlighted(WindowBar::screen_pixel(second.x, second.y)));
+
+    // A click on a row of a list without the focus chooses that row alone.
+    wxPoint third = row_place(cb_list, 2).middle;
+    bar.settle(bar.input.click(third.x, third.y));
+    EXPECT_EQ(wxWindow::FindFocus(), cb_list);
+    EXPECT_EQ(bar.ui->list_selection(cb), 2);
+    EXPECT_EQ(bar.file("log.txt"), "c3;");
 }
 
 TEST(Window, ChangesNotifyOncePerKeystroke) {
