@@ -1,7 +1,7 @@
 // Drives one fixed bar, with every kind of control, routines with a label for
 // every notification, onkey, ontime and a menu, by arbitrary event streams:
 // the dispatch, the list words and the guard against a second routine meet
-// every order of events. Input: lines of the event protocol (headless_ui.hpp)
+// every order of events. Input: lines of the event protocol (headless/ui.hpp)
 // and two more kinds of line:
 //   notify <control> <code>   the control's notification with that code;
 //   ><line>                   delivered while the window is busy inside the
