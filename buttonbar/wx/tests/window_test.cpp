@@ -343,6 +343,7 @@ TEST(Window, ListsShowTheSelectionTheyHaveAndNoneBeforeIt) {
     EXPECT_EQ(wxWindow::FindFocus(), cb_list);
     EXPECT_EQ(bar.ui->list_selection(cb), 2);
     EXPECT_EQ(bar.file("log.txt"), "c3;");
+    bar.input.move(0, 0);  // no tooltip comes up in the windows of later tests
 }
 
 TEST(Window, ChangesNotifyOncePerKeystroke) {
