@@ -7,6 +7,7 @@
 #include "listing_writer.hpp"
 #include "object_writer.hpp"
 #include "passes.hpp"
+#include "platform/data_paths.hpp"
 #include "platform/fd_io.hpp"
 #include "platform/paths.hpp"
 #include "platform/profile.hpp"
@@ -148,8 +149,7 @@ bool open_files(AssemblerState& st) {
 }
 
 void read_configuration(AssemblerState& st) {
-    platform::PathParts p = platform::split_path(platform::program_path());
-    st.config_path = platform::join_path(p.drive, p.directory, p.name, ".ini");
+    st.config_path = platform::find_config_file(".ini");
     st.config_extensions = platform::get_private_profile_string("CONFIG", "EXTENSIONS", "", st.config_path, 256);
     st.config_include = platform::get_private_profile_string("CONFIG", "INCLUDE", "", st.config_path, 256);
 }

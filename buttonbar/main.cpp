@@ -1,19 +1,21 @@
-// dok: the button bar in a window on the desktop; with DOK_UI=headless it
-// runs the text protocol on the console instead.
+// dok: the button bar in a window on the desktop (the host's: wx/ on
+// Linux, win32/ on Windows); with DOK_UI=headless it runs the headless
+// window's text protocol on the console instead.
 #include <fstream>
 #include <iostream>
 
-#include "dok.hpp"
+#include "engine/dok.hpp"
+#include "engine/window_ui.hpp"
+#include "headless/run.hpp"
 #include "platform/environment.hpp"
 #include "platform/paths.hpp"
-#include "window_ui.hpp"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(true);
     std::vector<std::string> args(argv + 1, argv + argc);
     platform::Console con = platform::standard_console();
     auto mode = platform::get_environment("DOK_UI");
-    if (mode && platform::equals_ignore_case(*mode, "headless")) return run_dok(args, con);
+    if (mode && platform::equals_ignore_case(*mode, "headless")) return dok::run_headless(args, con);
 
     dok::WindowUiSettings settings;
     std::ifstream events;
@@ -32,7 +34,5 @@ int main(int argc, char** argv) {
         std::cerr << "dok: " << error << "; set DOK_UI=headless to run without a window\n";
         return 1;
     }
-    dok::DokOptions options;
-    options.ui = ui.get();
-    return run_dok(args, con, options);
+    return run_dok(args, con, *ui);
 }

@@ -1,5 +1,9 @@
 # Helpers shared by the program folders.
 
+# Where data files install; the programs look for them there, relative to
+# their own folder (platform/data_paths.hpp).
+set(TMS_DATA_DIR share/tms9900-toolchain)
+
 # The source tree as the tests see it: under Wine the Linux root is drive Z:.
 if(CMAKE_CROSSCOMPILING AND WIN32)
   set(TMS_TEST_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")

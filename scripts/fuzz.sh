@@ -2,7 +2,8 @@
 # Builds every libFuzzer target with clang (ASan and UBSan on) and runs each
 # for the given number of seconds (default 60, as CI does), or only the named
 # targets. A target fuzz_<program>_<what> is built from
-# <folder>/tests/fuzz/fuzz_<program>_<what>.cpp and starts from the seeds in
+# <folder>/tests/fuzz/fuzz_<program>_<what>.cpp (the folder a program's, or
+# one of its library folders: buttonbar/engine) and starts from the seeds in
 # <folder>/tests/fuzz_corpus/fuzz_<program>_<what>/, with the dictionary
 # <folder>/tests/fuzz/fuzz_<program>_<what>.dict and the libFuzzer flags of
 # <folder>/tests/fuzz/fuzz_<program>_<what>.options (one a line) when there
@@ -32,7 +33,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build-fuzz -j"$(nproc)" --target fuzzers
 
 shopt -s nullglob
-sources=(*/tests/fuzz/fuzz_*.cpp)
+sources=(*/tests/fuzz/fuzz_*.cpp */*/tests/fuzz/fuzz_*.cpp)
 if [ ${#wanted[@]} -gt 0 ]; then
     chosen=()
     for src in "${sources[@]}"; do
@@ -52,7 +53,7 @@ fi
 summary=()
 for src in "${sources[@]}"; do
     name=$(basename "$src" .cpp)
-    folder=${src%%/*}
+    folder=${src%/tests/fuzz/*}
     exe=$PWD/build-fuzz/fuzz/$name
     seeds=$PWD/$folder/tests/fuzz_corpus/$name
     dict=$PWD/$folder/tests/fuzz/$name.dict

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes the release packages in dist/:
-#   tms9900-toolchain_<version>-1_<arch>.deb    the Linux programs (CPack), into /usr/bin
-#   tms9900-toolchain-<version>-win64.zip       the Windows programs, cross-built
+#   tms9900-toolchain_<version>-1_<arch>.deb    the Linux programs (CPack): /usr/bin, their
+#                                               data, manual pages and completions in /usr/share
+#   tms9900-toolchain-<version>-win64.zip       the Windows programs, cross-built, with their
+#                                               data, the licence, the README and the manual
+#                                               pages as text beside them
 # The version is the project's (CMakeLists.txt). The Linux programs build in
 # build-pkg, the Windows ones in build-pkg-win unless --windows-build names a
 # finished cross build to take them from (CI passes its build-win).
@@ -41,17 +44,22 @@ rm -f dist/*.deb dist/*-win64.zip
 mv "$linux_build"/*.deb dist/
 
 # Windows zip: the programs with their data beside them, an example tarn.ini
-# that sets nothing until edited, the README and the examples.
+# that sets nothing until edited, the licence, the README, the manual pages
+# (<program>.txt) and the examples.
 name="tms9900-toolchain-$version-win64"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cmake --install "$windows_build" --prefix "$stage/install" --strip >/dev/null
 mkdir "$stage/$name"
-cp "$stage"/install/bin/* "$stage/$name/"
+cp "$stage"/install/bin/* "$stage"/install/share/tms9900-toolchain/* "$stage/$name/"
 cp -r "$stage"/install/share/doc/tms9900-toolchain/. "$stage/$name/"
 mv "$stage/$name/examples/tarn.ini" "$stage/$name/tarn.ini"
-for exe in tarn fell dok morfex pinmaker; do
-    [ -f "$stage/$name/$exe.exe" ] || { echo "$exe.exe is missing." >&2; exit 1; }
+# Every program with its manual page, and every manual page with its program.
+for page in "$stage/$name"/*.txt; do
+    [ -f "${page%.txt}.exe" ] || { echo "$(basename "${page%.txt}").exe is missing." >&2; exit 1; }
+done
+for exe in "$stage/$name"/*.exe; do
+    [ -f "${exe%.exe}.txt" ] || { echo "$(basename "$exe") has no manual page." >&2; exit 1; }
 done
 (cd "$stage" && cmake -E tar cf "$root/dist/$name.zip" --format=zip "$name")
 

@@ -11,7 +11,7 @@ root=$PWD
 build="${1:-build-win}"
 [ -x "$build/bin/dok.exe" ] || { echo "No $build/bin/dok.exe: run scripts/build-windows.sh first." >&2; exit 1; }
 source scripts/wine-env.sh
-source buttonbar/tests/win32_wine_setup.sh
+source buttonbar/win32/tests/wine_setup.sh
 work=$(mktemp -d)
 dok_pid="" xvfb_pid=""
 stop() {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests, the fuzzers, the examples, the window of
 # dok, the Windows cross-build with its Wine test run and the benchmarks'
-# comparisons (sd) and the release packages need (Debian 12).
+# comparisons (sd) and the release packages need (Debian 12): the manual
+# pages are made with scdoc and checked with groff and man, the Debian
+# package with lintian.
 set -euo pipefail
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -9,6 +11,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
     build-essential cmake ninja-build pkg-config file \
+    scdoc groff-base man-db lintian \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \

@@ -156,7 +156,7 @@ dok_case() {
 
 case "$program" in
     tarn) cases="$root/assembler/tests/golden" ;;
-    dok) cases="$root/buttonbar/tests/golden" ;;
+    dok) cases="$root/buttonbar/engine/tests/golden" ;;
     fell) cases="$root/linker/tests/golden" ;;
     morfex) cases="$root/findreplace/tests/cases" ;;
     scree) cases="$root/machine/tests/golden" ;;

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "dok.hpp"
+#include "headless/run.hpp"
 
 namespace fs = std::filesystem;
 
@@ -45,7 +45,7 @@ double run_ms(const fs::path& dir, const std::string& ini, int repeat) {
         platform::Console con{in, out, err};
         dok::DokOptions options;
         options.single_instance = false;
-        run_dok({"b.ini"}, con, options);
+        dok::run_headless({"b.ini"}, con, options);
     }
     std::chrono::duration<double, std::milli> d = std::chrono::steady_clock::now() - start;
     return d.count() / repeat;

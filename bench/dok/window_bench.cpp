@@ -15,8 +15,8 @@
 #include <sstream>
 #include <vector>
 
-#include "dok.hpp"
-#include "wx_ui.hpp"
+#include "engine/dok.hpp"
+#include "wx/ui.hpp"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -72,9 +72,8 @@ void with_bar(const fs::path& dir, Measure measure) {
     std::ostringstream out, err;
     platform::Console con{in, out, err};
     dok::DokOptions options;
-    options.ui = ui.get();
     options.single_instance = false;
-    run_dok({"b.ini"}, con, options);
+    run_dok({"b.ini"}, con, *ui, options);
 }
 
 }  // namespace

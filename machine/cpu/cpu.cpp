@@ -11,7 +11,7 @@ constexpr unsigned kResetClocks = 26;
 constexpr unsigned kFetchClocks = 4;  // what X saves its target
 }  // namespace
 
-Cpu::Cpu(MemoryMap& map) : map_(map) { (void)decode(0); }
+Cpu::Cpu(MemoryMap& map) : map_(map), decode_(decode_view()) {}
 
 void Cpu::reset() {
     st = 0;
@@ -55,13 +55,16 @@ uint16_t Cpu::operand_address(unsigned t, unsigned reg, bool byte) {
 }
 
 // Level 1 and below on the 99/4A: vector at 4 * level, mask to level - 1.
+// The level is latched when the request is taken; a change while the
+// vector is read waits for the next check.
 bool Cpu::take_interrupt() {
-    if (!interrupt_ || hold_ || interrupt_level_ > (st & kStMask)) return false;
-    const uint16_t vector = static_cast<uint16_t>(4 * interrupt_level_);
+    const uint8_t level = interrupt_level_;
+    if (!interrupt_ || hold_ || level > (st & kStMask)) return false;
+    const uint16_t vector = static_cast<uint16_t>(4 * level);
     const uint16_t new_wp = read_word(vector);
     const uint16_t new_pc = read_word(static_cast<uint16_t>(vector + 2));
     context_switch(new_wp, new_pc);
-    st = static_cast<uint16_t>((st & ~kStMask) | (interrupt_level_ ? interrupt_level_ - 1 : 0));
+    st = static_cast<uint16_t>((st & ~kStMask) | (level ? level - 1 : 0));
     cycles += kInterruptClocks;
     idle_ = false;
     hold_ = true;
@@ -69,7 +72,7 @@ bool Cpu::take_interrupt() {
 }
 
 void Cpu::execute(uint16_t opcode) {
-    const Instruction& in = decode(opcode);
+    const Instruction& in = decode_.rows[decode_.index[opcode]];
     cycles += in.clocks;
     in.execute(*this, opcode);
     ++instructions;

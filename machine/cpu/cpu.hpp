@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "machine/cpu/instruction_set.hpp"
 #include "machine/cpu/memory_map.hpp"
 
 namespace scree {
@@ -50,13 +51,16 @@ public:
     void step();
 
     CpuEvent last_event() const { return event_; }
+    // X has handed over an instruction that the next step() executes.
+    bool executing_x() const { return has_pending_; }
     bool idle() const { return idle_; }
 
-    // Plain memory access as the CPU sees it: counts wait states.
+    // Plain memory access as the CPU sees it: counts wait states (a page
+    // without them leaves the counter untouched, which keeps the loop fast).
     uint16_t read_word(uint16_t address) {
         address &= 0xFFFE;
         const unsigned page = address >> MemoryMap::kPageShift;
-        cycles += map_.wait[page];
+        if (const uint8_t w = map_.wait[page]) cycles += w;
         if (const uint8_t* p = map_.read[page]) [[likely]] {
             const unsigned o = address & 0xFF;
             return static_cast<uint16_t>(p[o] << 8 | p[o + 1]);
@@ -66,7 +70,7 @@ public:
     void write_word(uint16_t address, uint16_t value) {
         address &= 0xFFFE;
         const unsigned page = address >> MemoryMap::kPageShift;
-        cycles += map_.wait[page];
+        if (const uint8_t w = map_.wait[page]) cycles += w;
         if (uint8_t* p = map_.write[page]) [[likely]] {
             const unsigned o = address & 0xFF;
             p[o] = static_cast<uint8_t>(value >> 8);
@@ -109,6 +113,7 @@ private:
     void execute(uint16_t opcode);
 
     MemoryMap& map_;
+    DecodeView decode_;
     bool interrupt_ = false;
     uint8_t interrupt_level_ = 1;
     bool idle_ = false;

@@ -47,9 +47,15 @@ std::string general(Reader& r, unsigned t, unsigned s) {
     }
 }
 
-// The bits a row does not select must be zero for tarn to write the same word.
-bool canonical(const Instruction& in, uint16_t op) {
+// The bits a row does not select must be zero for tarn to write the same
+// word, and a jump's target must not lie across the end of memory (tarn
+// computes the displacement without wrapping).
+bool canonical(const Instruction& in, uint16_t op, uint16_t address) {
     switch (in.format) {
+        case Format::Jump: {
+            const long target = long{address} + 2 + 2 * static_cast<int8_t>(op & 0xFF);
+            return target >= 0 && target <= 0xFFFF;
+        }
         case Format::NoOperand:
         case Format::Immediate: return (op & 0x1F) == 0;
         case Format::RegisterImmediate:
@@ -92,7 +98,7 @@ std::string operands(Reader& r, const Instruction& in, uint16_t op, uint16_t add
 Disassembly disassemble(uint16_t address, const WordReader& read) {
     const uint16_t op = read(address);
     const Instruction& in = decode(op);
-    if (!canonical(in, op)) return {"DATA", hex_word(op), 1};
+    if (!canonical(in, op, address)) return {"DATA", hex_word(op), 1};
     Reader r{read, static_cast<uint16_t>(address + 2)};
     std::string text = operands(r, in, op, address);
     return {in.mnemonic, std::move(text), r.words};

@@ -66,7 +66,7 @@ void reset_mask(Cpu& c, uint16_t) { alu::set_status(c, kStMask, 0); }
 void return_with_workspace(Cpu& c, uint16_t) {
     const uint16_t new_wp = c.read_register(13);
     const uint16_t new_pc = c.read_register(14);
-    c.st = c.read_register(15);
+    c.st = c.read_register(15) & kStImplemented;
     c.wp = new_wp;
     c.pc = new_pc;
 }
@@ -75,6 +75,8 @@ void return_with_workspace(Cpu& c, uint16_t) {
 // on the 99/4A decodes.
 void external(Cpu&, uint16_t) {}
 
+// An illegal opcode changes nothing but the time (6 clocks, the fetch) and
+// the count; the status stays as it was.
 void illegal(Cpu& c, uint16_t) { ++c.illegal; }
 
 }  // namespace scree::exec

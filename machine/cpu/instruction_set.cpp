@@ -12,7 +12,9 @@ using namespace exec;
 using F = Format;
 
 // Bits that select each format's instructions; the others are operands or
-// ignored (the TMS9900 does not look at every bit of formats 7 and 8).
+// ignored. Formats 7 and 8 leave bits unused (bit 11 of format 8, bits 11-15
+// of format 7 and of LWPI and LIMI); such words are outside the data
+// manual's illegal ranges and run as the instruction they select.
 constexpr uint16_t kF1 = 0xF000, kF2 = 0xFF00, kF3 = 0xFC00, kF5 = 0xFF00, kF6 = 0xFFC0,
                    kF7 = 0xFFE0, kF8 = 0xFFE0;
 
@@ -121,6 +123,8 @@ const DecodeTable& decode_table() {
 }  // namespace
 
 const Instruction& decode(uint16_t opcode) { return kRows[decode_table().row[opcode]]; }
+
+DecodeView decode_view() { return {decode_table().row.data(), kRows}; }
 
 const Instruction* instruction_rows(unsigned& count) {
     count = kRowCount;

@@ -41,6 +41,13 @@ struct Instruction {
 // The row for an opcode (every opcode has one; unused ones the illegal row).
 const Instruction& decode(uint16_t opcode);
 
+// The same table for the CPU's inner loop: rows[index[opcode]].
+struct DecodeView {
+    const uint8_t* index;
+    const Instruction* rows;
+};
+DecodeView decode_view();
+
 // Number of words (1 to 3) of the instruction with this opcode.
 unsigned instruction_words(uint16_t opcode);
 

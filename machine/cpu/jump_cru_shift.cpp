@@ -37,9 +37,8 @@ inline unsigned count_or_16(unsigned n) { return n == 0 ? 16 : n; }
 void jump(Cpu& c, uint16_t op) {
     if (!jump_condition(op, c.st)) return;
     c.cycles += 2;
-    const int d = displacement(op);
-    if (d == -1) c.signal(CpuEvent::SelfJump);
-    c.pc = static_cast<uint16_t>(c.pc + 2 * d);
+    c.pc = static_cast<uint16_t>(c.pc + 2 * displacement(op));
+    if (c.pc == c.instruction_pc) c.signal(CpuEvent::SelfJump);
 }
 
 void set_bit_one(Cpu& c, uint16_t op) { c.devices().cru_write(cru_bit(c, displacement(op)), true); }

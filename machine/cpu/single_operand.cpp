@@ -93,6 +93,8 @@ void swap_bytes(Cpu& c, uint16_t op) {
 }
 
 // Status from the operand before the change; only a negative one is written.
+// C is cleared: negating a negative word never carries out of the top bit
+// (only 0 would), and the data manual names no other source of it.
 void absolute(Cpu& c, uint16_t op) {
     const uint16_t a = address_of(c, op);
     const uint16_t v = c.read_word(a);

@@ -16,6 +16,8 @@ constexpr uint16_t kStX = 0x0200;     // extended operation
 constexpr uint16_t kStMask = 0x000F;  // interrupt mask
 
 constexpr uint16_t kStLae = kStLgt | kStAgt | kStEq;
+// Bits 7 to 11 do not exist on the TMS9900: they read as 0 whatever RTWP loads.
+constexpr uint16_t kStImplemented = 0xFE0F;
 
 // L>, A> and EQ of a word compared with zero.
 inline uint16_t lae_word(uint16_t v) {

@@ -78,8 +78,10 @@ void multiply(Cpu& c, uint16_t op) {
 }
 
 // The 32-bit dividend in R and R+1 by the source; overflow (divisor not
-// above the high word) leaves both registers. The clocks run from 92 to 124
-// with the quotient: two more for every zero bit of it.
+// above the high word) leaves both registers. The data manual gives 92 to
+// 124 clocks without saying which division takes which; the model spends
+// two more for every zero bit of the quotient (a subtraction that did not
+// go and was undone), so >FFFF takes 92 and 0 takes 124.
 void divide(Cpu& c, uint16_t op) {
     const uint16_t s = word_source(c, op);
     const unsigned r = register_field(op);

@@ -1,0 +1,81 @@
+# One step of making the documentation (cmake/manuals.cmake), run as
+#   cmake -DSTEP=<step> -DIN=<file> -DOUT=<file> [...] -P doc-step.cmake
+# roff        scdoc source IN to roff OUT, dated DATE (YYYY-MM-DD; scdoc runs as SCDOC)
+# gzip        IN to OUT compressed as Debian wants it (gzip -9n)
+# text        roff IN to plain text OUT with CR LF line ends (groff runs as GROFF)
+# completion  bash completion OUT for program PROGRAM from the OPTIONS of the scdoc source IN
+#             (see completion.bash.in)
+
+# run(<command...>): runs the command with execute_process's further
+# arguments, and stops on any failure or message.
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "${IN}: ${ARGV0} failed (${result}): ${errors}")
+  endif()
+endfunction()
+
+# The options of the OPTIONS section, each as "<option>:<glued|separate|flag>:<value kind>".
+# An option line reads *-X* for a flag, *-X*<_value_> or *-X*[<_value_>] for a
+# value written right after the letter, *-X* _value_ for one in the next
+# argument. A value named folder completes folder names; one named text,
+# number, address, arguments or description completes nothing; any other
+# completes file names.
+function(read_options source result)
+  file(READ ${source} text)
+  string(REGEX REPLACE ".*\n# OPTIONS\n" "" text "${text}")
+  string(REGEX REPLACE "\n# .*" "" text "${text}")
+  string(REGEX MATCHALL "\n\\*-[^*\n]+\\*[^\n]*" lines "${text}")
+  set(options "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^\n\\*(-[^*]+)\\*(.*)$" _ "${line}")
+    set(option ${CMAKE_MATCH_1})
+    set(rest "${CMAKE_MATCH_2}")
+    if(rest STREQUAL "")
+      list(APPEND options "${option}:flag:")
+      continue()
+    endif()
+    string(REGEX MATCH "_([a-z]+)_" _ "${rest}")
+    set(value ${CMAKE_MATCH_1})
+    if(value STREQUAL "folder")
+      set(kind folder)
+    elseif(value MATCHES "^(text|number|address|arguments|description)$")
+      set(kind none)
+    else()
+      set(kind file)
+    endif()
+    if(rest MATCHES "^ ")
+      list(APPEND options "${option}:separate:${kind}")
+    else()
+      list(APPEND options "${option}:glued:${kind}")
+    endif()
+  endforeach()
+  set(${result} "${options}" PARENT_SCOPE)
+endfunction()
+
+if(STEP STREQUAL "roff")
+  get_filename_component(folder ${OUT} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  run(${SCDOC} INPUT_FILE ${IN} OUTPUT_FILE ${OUT}.new)
+  # The release's date in place of the day of the build.
+  file(READ ${OUT}.new roff)
+  string(REGEX REPLACE "(\n\\.TH \"[^\"]*\" \"[^\"]*\" \")[^\"]*\"" "\\1${DATE}\"" roff "${roff}")
+  file(WRITE ${OUT} "${roff}")
+  file(REMOVE ${OUT}.new)
+elseif(STEP STREQUAL "gzip")
+  run(gzip -9nc ${IN} OUTPUT_FILE ${OUT})
+elseif(STEP STREQUAL "text")
+  execute_process(COMMAND ${GROFF} -man -Tascii -P-cbou ${IN} OUTPUT_VARIABLE text RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${IN}: groff failed (${result})")
+  endif()
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${OUT} "${text}")
+elseif(STEP STREQUAL "completion")
+  read_options(${IN} options)
+  list(JOIN options " " OPTIONS)
+  string(MAKE_C_IDENTIFIER ${PROGRAM} FUNCTION)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/completion.bash.in ${OUT} @ONLY)
+else()
+  message(FATAL_ERROR "doc-step.cmake: unknown step '${STEP}'")
+endif()
