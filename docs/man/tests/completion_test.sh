@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # completion_test.sh <folder of the made completions>: every completion
 # registers itself for its program, and the options and their values of
-# tarn, fell, morfex, pinmaker and dok complete as their manual pages say.
+# tarn, fell, scree, morfex, pinmaker and dok complete as their manual pages say.
 set -uo pipefail
 export LC_ALL=C
 completions=$(cd "$1" && pwd)
@@ -52,4 +52,7 @@ expect "-Wsub/ " pinmaker -W
 expect "" pinmaker -N
 expect "-Q " pinmaker -Q
 expect "hello.a99 hello.lnk " dok hel
+expect "--disassemble --dump " scree --d
+expect "hello.a99 hello.lnk " scree --trace hel
+expect "" scree --frames 6
 exit $failed
