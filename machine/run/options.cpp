@@ -65,6 +65,18 @@ bool set_keys(const std::string& v, RunOptions& o, std::string&) {
     o.keys += v;
     return true;
 }
+bool set_cart(const std::string& v, RunOptions& o, std::string&) {
+    o.cart = v;
+    return true;
+}
+bool set_cart_order(const std::string& v, RunOptions& o, std::string& error) {
+    if (v != "inverted" && v != "normal") {
+        error = "--cart-order " + v + ": give inverted (fell's .M and .M-) or normal (.M+)";
+        return false;
+    }
+    o.cart_inverted = v == "inverted";
+    return true;
+}
 bool set_until_idle(const std::string&, RunOptions& o, std::string&) { return o.until_idle = true; }
 bool set_screen(const std::string&, RunOptions& o, std::string&) { return o.screen = true; }
 bool set_stats(const std::string&, RunOptions& o, std::string&) { return o.stats = true; }
@@ -79,6 +91,7 @@ const OptionRule kOptions[] = {
     {"--dump", true, set_dump},         {"--keys", true, set_keys},
     {"--output", true, set_output},     {"--disassemble", false, set_disassemble},
     {"--help", false, set_help},        {"--version", false, set_version},
+    {"--cart", true, set_cart},         {"--cart-order", true, set_cart_order},
 };
 
 const OptionRule* find_option(const std::string& name) {

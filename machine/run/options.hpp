@@ -28,6 +28,8 @@ struct RunOptions {
     std::string output_file;
     std::string keys;
     std::vector<DumpRange> dumps;
+    std::string cart;
+    bool cart_inverted = true;  // banks in the order of fell's .M and .M-
 };
 
 // False with the reason for the first argument that is wrong.

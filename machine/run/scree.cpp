@@ -1,8 +1,10 @@
 #include "machine/run/scree.hpp"
 
+#include <functional>
 #include <memory>
 
 #include "machine/cpu/disassembler.hpp"
+#include "machine/files/cartridge_file.hpp"
 #include "machine/run/disassembly_listing.hpp"
 #include "machine/run/memory_dump.hpp"
 #include "machine/run/options.hpp"
@@ -21,13 +23,6 @@ constexpr int kExitDone = 0;
 constexpr int kExitBadInput = 1;
 constexpr int kExitNotIdle = 3;
 constexpr int kExitStuck = 4;
-
-// "code 195", or "'x' (code 120)" when it is printable.
-std::string character(char c) {
-    const unsigned code = static_cast<unsigned char>(c);
-    const std::string number = "code " + std::to_string(code);
-    return code > ' ' && code <= '~' ? std::string("'") + c + "' (" + number + ")" : number;
-}
 
 int fail(platform::Console& con, const std::string& message) {
     con.err << "scree: " << message << '\n';
@@ -61,7 +56,7 @@ int finish(Machine& m, const RunOptions& o, StopReason stop, platform::Console& 
     const Cpu& cpu = m.cpu();
     if (o.stats)
         con.err << "instructions=" << cpu.instructions << " cycles=" << cpu.cycles << " frames=" << m.frames()
-                << " illegal=" << cpu.illegal << '\n';
+                << " illegal=" << cpu.illegal << " link_errors=" << m.link_errors() << '\n';
     if (stop == StopReason::Dead) {
         con.err << "scree: the CPU waits at IDLE (" << hex_word(cpu.instruction_pc)
                 << ") for an interrupt that nothing can send: interrupts are masked or disabled\n";
@@ -74,24 +69,56 @@ int finish(Machine& m, const RunOptions& o, StopReason stop, platform::Console& 
     return kExitDone;
 }
 
-int run_program(const LoadedProgram& program, const RunOptions& o, platform::Console& con) {
-    if (!program.entry)
-        return fail(con, "no entry: the files give none; start them with --entry NAME or --entry >ADDR");
+// After the power-up: what the run puts into the machine and where it starts.
+using Setup = std::function<void(Machine&)>;
+
+int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, platform::Console& con) {
     TraceWriter trace;
     if (!o.trace_file.empty() && !trace.open(o.trace_file))
         return fail(con, "--trace " + o.trace_file + ": the file cannot be created");
     auto machine = std::make_unique<Machine>();
-    if (!prepare_machine(*machine)) {
+    if (!prepare_machine(*machine, with_utilities)) {
         con.err << "scree: the console did not finish its power-up\n";
         return kExitStuck;
     }
     machine->typist().type(o.keys);
-    place_program(program, *machine);
-    start_program(*machine, *program.entry);
+    setup(*machine);
     const StopReason stop = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace);
     if (!o.trace_file.empty() && !trace.close())
         return fail(con, "--trace " + o.trace_file + ": writing the file failed");
     return finish(*machine, o, stop, con);
+}
+
+int run_program(const LoadedProgram& program, const RunOptions& o, platform::Console& con) {
+    if (!program.entry)
+        return fail(con, "no entry: the files give none; start them with --entry NAME or --entry >ADDR");
+    return run_machine(
+        o, true,
+        [&](Machine& m) {
+            place_program(program, m);
+            start_program(m, *program.entry);
+        },
+        con);
+}
+
+// A cartridge alone, started by the console as from its menu; the memory
+// expansion holds no utilities then.
+int run_cartridge(const RunOptions& o, platform::Console& con) {
+    if (!o.files.empty()) return fail(con, "--cart runs a cartridge on its own: give no FILE with it");
+    if (o.disassemble) return fail(con, "--disassemble lists FILE arguments, not a --cart image");
+    LoadedCartridge cart;
+    CartridgeStart start;
+    std::string error;
+    if (!load_cartridge(o.cart, o.cart_inverted, platform_file_reader(), cart, error) ||
+        !choose_cartridge_start(o.cart, cart, o.entry, start, error))
+        return fail(con, error);
+    return run_machine(
+        o, false,
+        [&](Machine& m) {
+            m.insert_cartridge(*cart.cartridge);
+            start_cartridge(m, start);
+        },
+        con);
 }
 
 }  // namespace
@@ -111,13 +138,13 @@ int run_scree(const std::vector<std::string>& args, platform::Console& con) {
         con.out << version_text();
         return kExitDone;
     }
-    if (o.files.empty()) {
+    if (o.files.empty() && o.cart.empty()) {
         con.err << "scree: no file to load\n\n" << usage_text();
         return kExitBadInput;
     }
-    const size_t untypable = Typist::first_untypable(o.keys);
-    if (untypable != std::string::npos)
-        return fail(con, "--keys: the 99/4A keyboard has no key for the character " + character(o.keys[untypable]));
+    KeyScript keys;
+    if (!parse_key_script(o.keys, keys, error)) return fail(con, "--keys: " + error);
+    if (!o.cart.empty()) return run_cartridge(o, con);
     auto program = std::make_unique<LoadedProgram>();
     if (!load_files(o.files, o.entry, platform_file_reader(), *program, error)) return fail(con, error);
     if (o.disassemble) {

@@ -1,14 +1,35 @@
 #include "machine/ti99/grom.hpp"
 
+#include <array>
+
 namespace scree {
 
 namespace {
+
+// Sound lists: n bytes for the sound chip, then the frames until the next
+// block; a block with 0 frames ends the list.
+constexpr uint16_t kListsAddress = kAcceptToneList;
+constexpr std::array<uint8_t, 20> kLists = {
+    // Accept tone: 1398 Hz on tone 1 for 12 frames.
+    3, 0x80, 0x05, 0x91, 12,  // >0400
+    1, 0x9F, 0,               // >0405: off
+    // Bad response: 220 and 233 Hz on tones 1 and 2 for 18 frames.
+    6, 0x8C, 0x1F, 0xA0, 0x1E, 0x91, 0xB1, 18,  // >0408
+    2, 0x9F, 0xBF, 0,                          // >0410: off
+};
+static_assert(kBadResponseToneList == kListsAddress + 8);
+
+uint8_t contents(uint16_t address) {
+    const unsigned offset = static_cast<unsigned>(address - kListsAddress);
+    return address >= kListsAddress && offset < kLists.size() ? kLists[offset] : 0;
+}
+
 // The counter's low 13 bits count; the top 3 bits select the GROM.
 uint16_t increment(uint16_t a) { return static_cast<uint16_t>((a & 0xE000) | ((a + 1) & 0x1FFF)); }
 }  // namespace
 
 uint8_t Grom::fetch() {
-    const uint8_t v = 0;  // no GROM contents
+    const uint8_t v = contents(address_);
     address_ = increment(address_);
     return v;
 }

@@ -1,5 +1,6 @@
 #include "machine/ti99/key_map.hpp"
 
+#include <cctype>
 #include <string_view>
 
 namespace scree {
@@ -29,7 +30,33 @@ constexpr Combination kCombinations[] = {
     {'_', 'u', kModFctn},  {'~', 'w', kModFctn},  {'\\', 'z', kModFctn},
 };
 
-constexpr MatrixKey kModifierKeys[] = {keys::kShift, keys::kFctn, keys::kCtrl};
+// Named keys: the character of their matrix key and the modifiers.
+struct NamedKey {
+    std::string_view name;
+    char key;
+    uint8_t modifiers;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"ENTER", '\r', 0},      {"SPACE", ' ', 0},       {"UP", 'e', kModFctn},    {"DOWN", 'x', kModFctn},
+    {"LEFT", 's', kModFctn},  {"RIGHT", 'd', kModFctn}, {"DEL", '1', kModFctn},  {"INS", '2', kModFctn},
+    {"ERASE", '3', kModFctn}, {"CLEAR", '4', kModFctn}, {"BEGIN", '5', kModFctn}, {"PROCD", '6', kModFctn},
+    {"AID", '7', kModFctn},   {"REDO", '8', kModFctn},  {"BACK", '9', kModFctn},  {"QUIT", '=', kModFctn},
+};
+
+struct JoystickLine {
+    std::string_view name;
+    uint8_t row;
+};
+constexpr JoystickLine kJoystickLines[] = {
+    {"UP", kJoyUp}, {"DOWN", kJoyDown}, {"LEFT", kJoyLeft}, {"RIGHT", kJoyRight}, {"FIRE", kJoyFire},
+};
+
+bool same_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
+    return true;
+}
 
 std::optional<MatrixKey> matrix_key(char c) {
     if (c == '\0') return std::nullopt;
@@ -54,14 +81,26 @@ std::optional<KeyStroke> key_for_char(char c) {
     return std::nullopt;
 }
 
-void press_modifiers(Keyboard& keyboard, uint8_t modifiers) {
-    for (unsigned i = 0; i < 3; ++i)
-        if (modifiers & (1u << i)) keyboard.press(kModifierKeys[i]);
+std::optional<KeyStroke> key_for_name(std::string_view name) {
+    for (const NamedKey& k : kNamedKeys) {
+        if (!same_name(name, k.name)) continue;
+        if (k.key == '\r') return KeyStroke{keys::kEnter, 0};
+        return KeyStroke{*matrix_key(k.key), k.modifiers};
+    }
+    return std::nullopt;
 }
 
-void release_modifiers(Keyboard& keyboard, uint8_t modifiers) {
-    for (unsigned i = 0; i < 3; ++i)
-        if (modifiers & (1u << i)) keyboard.release(kModifierKeys[i]);
+std::string key_names() {
+    std::string out;
+    for (const NamedKey& k : kNamedKeys) out += (out.empty() ? "" : " ") + std::string(k.name);
+    return out;
+}
+
+std::optional<MatrixKey> joystick_line(unsigned stick, std::string_view name) {
+    if (stick < 1 || stick > 2) return std::nullopt;
+    for (const JoystickLine& line : kJoystickLines)
+        if (same_name(name, line.name)) return MatrixKey{static_cast<uint8_t>(kJoystickColumn + stick - 1), line.row};
+    return std::nullopt;
 }
 
 }  // namespace scree

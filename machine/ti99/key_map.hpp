@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "machine/ti99/keyboard.hpp"
 
@@ -20,8 +22,15 @@ struct KeyStroke {
 // '\n' and '\r' are ENTER. Characters the keyboard cannot type: nullopt.
 std::optional<KeyStroke> key_for_char(char c);
 
-// The matrix keys of the modifier bits, in the order they are pressed.
-void press_modifiers(Keyboard& keyboard, uint8_t modifiers);
-void release_modifiers(Keyboard& keyboard, uint8_t modifiers);
+// Keys by name, case ignored: ENTER, SPACE, the arrows UP DOWN LEFT RIGHT
+// (FCTN E X S D) and the function keys DEL INS ERASE CLEAR BEGIN PROCD AID
+// REDO BACK (FCTN 1 to 9) and QUIT (FCTN =).
+std::optional<KeyStroke> key_for_name(std::string_view name);
+// The names key_for_name knows, separated by blanks.
+std::string key_names();
+
+// A joystick line by name, case ignored: UP DOWN LEFT RIGHT FIRE; stick is
+// 1 or 2.
+std::optional<MatrixKey> joystick_line(unsigned stick, std::string_view name);
 
 }  // namespace scree

@@ -18,6 +18,10 @@ namespace keys {
 constexpr MatrixKey kEquals{0, 0}, kSpace{0, 1}, kEnter{0, 2}, kFctn{0, 4}, kShift{0, 5}, kCtrl{0, 6};
 }  // namespace keys
 
+// Joystick 1 is column 6, joystick 2 column 7; their lines are rows 0 to 4.
+constexpr uint8_t kJoystickColumn = 6;
+enum JoystickRow : uint8_t { kJoyFire = 0, kJoyLeft = 1, kJoyRight = 2, kJoyDown = 3, kJoyUp = 4 };
+
 class Keyboard {
 public:
     // Rows of a column as the 9901 reads them: bit n low when row n is pressed.

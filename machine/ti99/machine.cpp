@@ -13,6 +13,8 @@ constexpr unsigned kRomPages = 0x20;          // >0000->1FFF
 constexpr unsigned kLowPages = 0x20;          // >2000->3FFF
 constexpr unsigned kHighFirst = 0xA0;         // >A000->FFFF
 constexpr unsigned kScratchFirst = 0x80;      // >8000->83FF, one 256-byte RAM
+constexpr unsigned kCartFirst = 0x60;         // >6000->7FFF
+constexpr unsigned kCartPages = 0x20;
 constexpr uint16_t kCardCruFirstBit = 0x800;  // CRU address >1000
 
 }  // namespace
@@ -33,6 +35,7 @@ void Machine::map_pages() {
         map_.write[page] = rom_sink_.data();
         map_.wait[page] = 0;
     }
+    map_.write[kLinkErrorPort >> 8] = nullptr;
     for (unsigned page = 0; page < kLowPages; ++page) {
         map_.read[0x20 + page] = map_.write[0x20 + page] = expansion_.data() + page * 0x100;
     }
@@ -49,6 +52,17 @@ void Machine::map_pages() {
 void Machine::load_rom(std::span<const uint8_t> image) {
     rom_.fill(0);
     std::copy_n(image.begin(), std::min(image.size(), rom_.size()), rom_.begin());
+}
+
+void Machine::insert_cartridge(Cartridge cartridge) {
+    cartridge_ = std::move(cartridge);
+    select_bank(0);
+}
+
+// The ROM answers reads; writes go to the devices, where they switch banks.
+void Machine::select_bank(unsigned bank) {
+    const uint8_t* p = cartridge_->bank(bank);
+    for (unsigned page = 0; page < kCartPages; ++page) map_.read[kCartFirst + page] = p + page * 0x100;
 }
 
 uint8_t Machine::peek(uint16_t address) const {
@@ -100,6 +114,8 @@ uint16_t Machine::read_word(uint16_t address) {
 void Machine::write_word(uint16_t address, uint16_t value) {
     const uint8_t high = static_cast<uint8_t>(value >> 8);
     const bool second_port = address & 2;
+    if (address == kLinkErrorPort) ++link_errors_;
+    if ((address & 0xE000) == kCartridgeAddress && cartridge_) select_bank(cartridge_->bank_for_write(address));
     switch (address & 0xFC00) {
         case 0x8400: sound_writes_.push_back({cpu_.cycles, high}); break;
         case 0x8C00:
@@ -146,8 +162,8 @@ void Machine::update_interrupt() {
 
 void Machine::end_frame() {
     vdp_.end_of_frame();
-    typist_.frame();
     ++frames_;
+    typist_.advance(frames_);
     next_frame_cycle_ += kCyclesPerFrame;
     update_interrupt();
 }
@@ -158,6 +174,7 @@ void Machine::reset_counters() {
     cpu_.instructions = 0;
     cpu_.illegal = 0;
     frames_ = 0;
+    link_errors_ = 0;
     next_frame_cycle_ = kCyclesPerFrame;
     sound_writes_.clear();
 }
@@ -176,6 +193,7 @@ bool Machine::can_wake() const {
 }
 
 StopReason Machine::run(uint64_t last_frame, bool stop_at_self_jump) {
+    typist_.advance(frames_);
     while (frames_ < last_frame) {
         cpu_.run(next_stop());
         const CpuEvent e = cpu_.last_event();

@@ -5,11 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "machine/cpu/cpu.hpp"
 #include "machine/cpu/memory_map.hpp"
+#include "machine/ti99/cartridge.hpp"
 #include "machine/ti99/grom.hpp"
 #include "machine/ti99/keyboard.hpp"
 #include "machine/ti99/tms9901.hpp"
@@ -25,6 +27,10 @@ constexpr uint64_t kCyclesPerFrame = 50064;
 // absent speech, cards and cartridge): the 8-bit bus is not driven, and we
 // take it as all bits low.
 constexpr uint8_t kOpenBus = 0x00;
+
+// Our console writes a word here (into its own ROM, which takes no writes)
+// each time GPLLNK or XMLLNK returns the error condition; --stats counts them.
+constexpr uint16_t kLinkErrorPort = 0x1FFE;
 
 enum class StopReason : uint8_t {
     Frames,    // the frames ran out
@@ -56,6 +62,9 @@ public:
 
     // Replaces the console ROM (>0000->1FFF).
     void load_rom(std::span<const uint8_t> image);
+    // Puts a cartridge into the slot at >6000 with its bank 0 selected.
+    void insert_cartridge(Cartridge cartridge);
+    const std::optional<Cartridge>& cartridge() const { return cartridge_; }
 
     // Runs until frame `last_frame` has ended, or, with stop_at_self_jump,
     // until the program sits in a jump to itself.
@@ -65,8 +74,10 @@ public:
     StopReason run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after);
 
     uint64_t frames() const { return frames_; }
-    // Cycles, instructions, illegal opcodes, frames and sound writes start
-    // again from 0; the next frame ends a whole frame from now.
+    // GPLLNK and XMLLNK calls that returned the error condition.
+    uint64_t link_errors() const { return link_errors_; }
+    // Cycles, instructions, illegal opcodes, frames, link errors and sound
+    // writes start again from 0; the next frame ends a whole frame from now.
     void reset_counters();
 
     // Sound chip writes in order, with the cycle of each.
@@ -83,6 +94,7 @@ private:
     void cru_write(uint16_t bit, bool value) override;
 
     void map_pages();
+    void select_bank(unsigned bank);
     void end_frame();
     void update_interrupt();
     bool can_wake() const;
@@ -101,13 +113,16 @@ private:
     std::array<uint8_t, 0x100> scratchpad_{};
     std::array<uint8_t, 0x8000> expansion_{};  // >2000->3FFF, then >A000->FFFF
     std::array<uint8_t, 0x100> rom_sink_{};     // writes to ROM go here
+    std::optional<Cartridge> cartridge_;
     uint64_t frames_ = 0;
+    uint64_t link_errors_ = 0;
     uint64_t next_frame_cycle_ = kCyclesPerFrame;
     std::vector<SoundWrite> sound_writes_;
 };
 
 template <class AfterInstruction>
 StopReason Machine::run_stepping(uint64_t last_frame, bool stop_at_self_jump, AfterInstruction after) {
+    typist_.advance(frames_);
     while (frames_ < last_frame) {
         const uint64_t stop = next_stop();
         while (cpu_.cycles < stop) {

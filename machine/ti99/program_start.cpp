@@ -21,10 +21,11 @@ constexpr uint64_t kPowerUpFrames = 60;
 
 std::span<const Utility> utilities() { return kUtilities; }
 
-bool prepare_machine(Machine& machine) {
+bool prepare_machine(Machine& machine, bool with_utilities) {
     machine.load_rom(console_rom());
     const std::span<const uint8_t> low = utilities_image();
-    for (size_t i = 0; i < low.size(); ++i) machine.poke(static_cast<uint16_t>(kUtilitiesAddress + i), low[i]);
+    if (with_utilities)
+        for (size_t i = 0; i < low.size(); ++i) machine.poke(static_cast<uint16_t>(kUtilitiesAddress + i), low[i]);
     machine.cpu().reset();
     const bool done = machine.run(kPowerUpFrames, true) == StopReason::SelfJump;
     machine.reset_counters();
@@ -36,6 +37,12 @@ void start_program(Machine& machine, uint16_t entry) {
     cpu.wp = kGplWorkspace;
     cpu.pc = entry;
     cpu.st = 0;
+}
+
+void start_cartridge(Machine& machine, const CartridgeStart& start) {
+    start_program(machine, kCartridgeStart);
+    machine.poke_word(kGplWorkspace, start.address ? 0xFFFF : start.program);
+    machine.poke_word(kGplWorkspace + 2, start.address.value_or(0));
 }
 
 }  // namespace scree

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -26,14 +27,28 @@ constexpr uint16_t kLastFreeHigh = 0x2004;   // LSTHI
 constexpr uint16_t kFirstFreeLow = 0x2006;   // FSTLOW
 constexpr uint16_t kLastFreeLow = 0x2008;    // LSTLOW
 
-// Powers a new machine on: our console ROM, the utilities in low memory,
-// then the console's power-up code until it is done. The counters (cycles,
+// Powers a new machine on: our console ROM, the utilities in low memory
+// (unless a cartridge runs without the Editor/Assembler), then the
+// console's power-up code until it is done. The counters (cycles,
 // instructions, illegal opcodes, frames) then start from 0, so that they
 // count the program alone. False if the power-up code did not finish.
-bool prepare_machine(Machine& machine);
+bool prepare_machine(Machine& machine, bool with_utilities = true);
 
 // Starts the program at entry with the workspace the loader leaves (>83E0)
 // and interrupts disabled.
 void start_program(Machine& machine, uint16_t entry);
+
+// The console's routine that starts a cartridge program.
+constexpr uint16_t kCartridgeStart = 0x001A;
+
+// Which cartridge program the console starts: the one of that number in the
+// header's program list (0 the first), or the one at an address.
+struct CartridgeStart {
+    uint16_t program = 0;
+    std::optional<uint16_t> address;
+};
+
+// Hands the start to the console's routine, as its menu would.
+void start_cartridge(Machine& machine, const CartridgeStart& start);
 
 }  // namespace scree

@@ -1,32 +1,40 @@
 #include "machine/ti99/typist.hpp"
 
+#include "machine/ti99/key_map.hpp"
+
 namespace scree {
 
-size_t Typist::first_untypable(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!key_for_char(text[i])) return i;
-    return std::string_view::npos;
-}
+namespace {
+constexpr MatrixKey kModifierKeys[] = {keys::kShift, keys::kFctn, keys::kCtrl};
+}  // namespace
 
-bool Typist::type(std::string_view text) {
-    if (first_untypable(text) != std::string_view::npos) return false;
-    text_ += text;
+bool Typist::type(std::string_view text, std::string& error) {
+    KeyScript script = script_;
+    script.chords.clear();
+    if (!parse_key_script(text, script, error)) return false;
+    for (const KeyChord& chord : script.chords) queue(chord);
+    script_.next_frame = script.next_frame;
     return true;
 }
 
-void Typist::frame() {
-    if (phase_frame_ == 0) {
-        if (position_ >= text_.size()) return;
-        current_ = *key_for_char(text_[position_++]);
-        press_modifiers(keyboard_, current_.modifiers);
-    } else if (phase_frame_ == kTypistLeadFrames) {
-        keyboard_.press(current_.key);
-    } else if (phase_frame_ == kTypistLeadFrames + kTypistHoldFrames) {
-        keyboard_.release(current_.key);
-    } else if (phase_frame_ == kTypistLeadFrames + kTypistHoldFrames + kTypistTrailFrames) {
-        release_modifiers(keyboard_, current_.modifiers);
+// Modifiers a frame before the keys and a frame after them.
+void Typist::queue(const KeyChord& chord) {
+    for (unsigned i = 0; i < 3; ++i)
+        if (chord.modifiers & (1u << i)) events_.push_back({chord.frame - 1, kModifierKeys[i], true});
+    for (const MatrixKey& k : chord.keys) events_.push_back({chord.frame, k, true});
+    for (const MatrixKey& k : chord.keys) events_.push_back({chord.frame + chord.hold, k, false});
+    for (unsigned i = 0; i < 3; ++i)
+        if (chord.modifiers & (1u << i)) events_.push_back({chord.frame + chord.hold + 1, kModifierKeys[i], false});
+}
+
+void Typist::advance(uint64_t frame) {
+    for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
+        const Event& e = events_[next_];
+        if (e.down)
+            keyboard_.press(e.key);
+        else
+            keyboard_.release(e.key);
     }
-    if (++phase_frame_ == kTypistFramesPerKey) phase_frame_ = 0;
 }
 
 }  // namespace scree

@@ -1,46 +1,48 @@
-// Types text on the keyboard matrix, one key at a time, in phases of whole
-// frames (the keyboard changes only between frames):
-//   modifiers down (1 frame), key down too (3 frames), key up (1 frame),
-//   modifiers up and nothing pressed (3 frames).
-// Eight frames a key: a program that scans once a frame, through KSCAN or
-// the CRU, sees every key down in three scans and up in at least three, and
-// a scan that spans a frame boundary never sees the key without its
-// modifiers. The same key twice is released in between.
+// Plays what --keys types on the keyboard matrix and the joysticks, on the
+// frame timetable of a key script (key_script.hpp): the keyboard changes
+// only between frames, so that a program that scans once a frame, through
+// KSCAN or the CRU, sees every key down in three scans and up in three, and
+// a scan that spans a frame boundary never sees a key without its
+// modifiers.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "machine/ti99/key_map.hpp"
+#include "machine/ti99/key_script.hpp"
 
 namespace scree {
-
-constexpr unsigned kTypistLeadFrames = 1;
-constexpr unsigned kTypistHoldFrames = 3;
-constexpr unsigned kTypistTrailFrames = 1;
-constexpr unsigned kTypistGapFrames = 3;
-constexpr unsigned kTypistFramesPerKey = kTypistLeadFrames + kTypistHoldFrames + kTypistTrailFrames + kTypistGapFrames;
 
 class Typist {
 public:
     explicit Typist(Keyboard& keyboard) : keyboard_(keyboard) {}
 
-    // Queues text; false (nothing queued) when a character has no key.
-    bool type(std::string_view text);
-    // The first character of text that has no key, or npos.
-    static size_t first_untypable(std::string_view text);
+    // Queues text after what is queued; false with the reason when the text
+    // is not a key script (nothing queued then).
+    bool type(std::string_view text, std::string& error);
+    bool type(std::string_view text) {
+        std::string error;
+        return type(text, error);
+    }
 
-    // Called at the end of every frame.
-    void frame();
-    bool done() const { return position_ >= text_.size() && phase_frame_ == 0; }
+    // The keyboard as it is from frame `frame` on (frames only go forward).
+    void advance(uint64_t frame);
+    bool done() const { return next_ >= events_.size(); }
 
 private:
+    struct Event {
+        uint64_t frame;
+        MatrixKey key;
+        bool down;
+    };
+    void queue(const KeyChord& chord);
+
     Keyboard& keyboard_;
-    std::string text_;
-    size_t position_ = 0;
-    unsigned phase_frame_ = 0;  // frames into the current key, 0 between keys
-    KeyStroke current_{};
+    KeyScript script_;
+    std::vector<Event> events_;
+    size_t next_ = 0;
 };
 
 }  // namespace scree

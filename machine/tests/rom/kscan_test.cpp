@@ -44,7 +44,7 @@ TEST(Kscan, TypedTextInBasicPascalAnd994Modes) {
 }
 
 TEST(Kscan, FunctionKeySymbolsAndRepeatedKeys) {
-    EXPECT_EQ(typed(5, "[a]_{b}|\"q\"~\\`'?\n"), "[a]_{b}|\"q\"~\\`'?\r");
+    EXPECT_EQ(typed(5, "[a]_{{}b{}}|\"q\"~\\`'?{@}\n"), "[a]_{b}|\"q\"~\\`'?@\r");
     EXPECT_EQ(typed(5, "aa--ll\n"), "aa--ll\r");
 }
 

@@ -59,28 +59,6 @@ BUF    BSS  6
     EXPECT_EQ(m->cpu().wp, m->peek_word(0xA002));
 }
 
-TEST(Utilities, LinksToGplAndXmlReturnWithTheErrorCondition) {
-    auto m = run_program(R"(       LWPI WS
-       BLWP @GPLLNK
-       DATA >0016
-       STST R1
-       MOVB @>837C,R2
-       SB   @>837C,@>837C
-       BLWP @XMLLNK
-       DATA >1200
-       STST R3
-       MOVB @>837C,R4
-DONE   JMP  DONE
-WS     BSS  32
-       END
-)");
-    const uint16_t ws = m->cpu().wp;
-    EXPECT_NE(m->peek_word(static_cast<uint16_t>(ws + 2)) & 0x2000, 0) << "EQ after GPLLNK";
-    EXPECT_EQ(m->peek(static_cast<uint16_t>(ws + 4)) & 0x20, 0x20);
-    EXPECT_NE(m->peek_word(static_cast<uint16_t>(ws + 6)) & 0x2000, 0) << "EQ after XMLLNK";
-    EXPECT_EQ(m->peek(static_cast<uint16_t>(ws + 8)) & 0x20, 0x20);
-}
-
 // No card answers: DSRLNK takes the error return for any name, with
 // error 0 in the caller's R0 and in the PAB's flag byte.
 TEST(Utilities, DsrlnkFindsNoDeviceAndReportsBadDeviceName) {

@@ -37,33 +37,50 @@ TEST(KeyMap, LettersDigitsSymbolsAndEnter) {
     for (char c = 32; c < 127; ++c) EXPECT_TRUE(key_for_char(c)) << c;
 }
 
+// What the keyboard shows at frames 0 to n-1 for one key: K with its
+// modifier, S the modifier alone, ! the key alone, . nothing.
+std::string trace(scree::Typist& typist, const scree::Keyboard& kb, scree::MatrixKey key, scree::MatrixKey modifier,
+                  unsigned frames) {
+    std::string out;
+    for (unsigned f = 0; f < frames; ++f) {
+        typist.advance(f);
+        out += kb.is_down(modifier) ? (kb.is_down(key) ? 'K' : 'S') : (kb.is_down(key) ? '!' : '.');
+    }
+    return out;
+}
+
 TEST(Typist, ModifiersLeadAndTrailTheKey) {
     scree::Keyboard kb;
     scree::Typist typist(kb);
     ASSERT_TRUE(typist.type("A"));
-    const scree::MatrixKey a{5, 5};
-    std::string trace;
-    for (unsigned f = 0; f < scree::kTypistFramesPerKey + 2; ++f) {
-        typist.frame();
-        trace += kb.is_down(scree::keys::kShift) ? (kb.is_down(a) ? 'K' : 'S') : (kb.is_down(a) ? '!' : '.');
-    }
-    EXPECT_EQ(trace, "SKKKS.....");
+    EXPECT_EQ(trace(typist, kb, {5, 5}, scree::keys::kShift, 10), "SKKKS.....");
     EXPECT_TRUE(typist.done());
 }
 
 TEST(Typist, RepeatedKeysAreReleasedInBetweenAndBadTextIsRefused) {
     scree::Keyboard kb;
     scree::Typist typist(kb);
-    EXPECT_FALSE(typist.type("ok\tno"));
-    EXPECT_EQ(scree::Typist::first_untypable("ok\tno"), 2u);
+    std::string error;
+    EXPECT_FALSE(typist.type("ok\tno", error));
+    EXPECT_EQ(error, "the 99/4A keyboard has no key for the character code 9");
     EXPECT_TRUE(typist.done());
     ASSERT_TRUE(typist.type("ll"));
-    std::string trace;
-    for (unsigned f = 0; f < 2 * scree::kTypistFramesPerKey; ++f) {
-        typist.frame();
-        trace += kb.is_down({1, 1}) ? 'L' : '.';
+    EXPECT_EQ(trace(typist, kb, {1, 1}, scree::keys::kShift, 16), ".!!!.....!!!....");
+    EXPECT_TRUE(typist.done());
+}
+
+TEST(Typist, TimedKeysHeldKeysJoysticksAndAppendedText) {
+    scree::Keyboard kb;
+    scree::Typist typist(kb);
+    ASSERT_TRUE(typist.type("@3{CTRL+a 2}"));
+    ASSERT_TRUE(typist.type("{J2:UP+FIRE}"));  // after the first: frame 3 + 2 + 5
+    EXPECT_EQ(trace(typist, kb, {5, 5}, scree::keys::kCtrl, 8), "..SKKS..");
+    std::string stick;
+    for (unsigned f = 8; f < 15; ++f) {
+        typist.advance(f);
+        stick += kb.is_down({7, 4}) && kb.is_down({7, 0}) ? 'J' : kb.is_down({7, 4}) || kb.is_down({7, 0}) ? '?' : '.';
     }
-    EXPECT_EQ(trace, ".LLL.....LLL....");
+    EXPECT_EQ(stick, "..JJJ..");
     EXPECT_TRUE(typist.done());
 }
 
