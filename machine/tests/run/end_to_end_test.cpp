@@ -65,4 +65,27 @@ TEST(EndToEnd, KeysTypedWithKeysReachTheProgramThroughKscan) {
     EXPECT_EQ(screen[6], "  5 KEYS");
 }
 
+// The README's cartridge: hello and the ROM program assembled, hellocart.lnk
+// links both into a .M image, and the console starts it from its header.
+TEST(EndToEnd, HelloAsACartridgeShowsItsGreeting) {
+    testkit::TempDir dir;
+    const auto examples = testkit::source_dir() / "examples";
+    for (const std::string name : {"hello", "cartrom"}) {
+        const scree_test::ToolRun a =
+            scree_test::assemble(dir.path(), name, testkit::read_bytes(examples / (name + ".a99")));
+        ASSERT_EQ(a.code, 0) << a.console;
+    }
+    const scree_test::ToolRun l = scree_test::link(dir.path(), "hellocart", testkit::read_bytes(examples / "hellocart.lnk"));
+    ASSERT_EQ(l.code, 0) << l.console;
+    for (const std::vector<std::string>& entry : {std::vector<std::string>{}, {"--entry", "hello"}}) {
+        std::vector<std::string> args = {"--until-idle", "--screen", "--cart", "HELLOC.BIN"};
+        args.insert(args.end(), entry.begin(), entry.end());
+        const ScreeRun r = scree_in(dir, args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::vector<std::string> screen = lines(r.out);
+        ASSERT_EQ(screen.size(), 24u);
+        EXPECT_EQ(screen[12], std::string(10, ' ') + "HELLO, WORLD");
+    }
+}
+
 }  // namespace
