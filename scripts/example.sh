@@ -10,6 +10,8 @@ cd out
 "$bin/tarn" -Ihello.a99 -L -R
 if [ -x "$bin/fell" ] && [ -f hello.lnk ]; then
     "$bin/fell" -Lhello.lnk -Mhello.map -Ehello.err
+    "$bin/tarn" -Icartrom.a99 -R
+    "$bin/fell" -Lhellocart.lnk   # the greeting as a cartridge: HELLOC.BIN
 fi
 echo
 echo "Results in out/:"
