@@ -58,14 +58,4 @@ TEST(Cartridge, WritesSelectBanksInTheOrderOfTheImage) {
     EXPECT_EQ(banks_seen(marked_image(1), true), "AAAAAAA");
 }
 
-TEST(Cartridge, RomTakesNoWritesAndAnEmptySlotReadsTheOpenBus) {
-    scree::Machine m;
-    EXPECT_FALSE(m.is_memory(0x6000));
-    EXPECT_EQ(m.peek(0x6100), scree::kOpenBus);
-    m.insert_cartridge(*Cartridge::from_image(marked_image(1), true));
-    EXPECT_TRUE(m.is_memory(0x7FFF));
-    m.poke(0x6100, 'Z');
-    EXPECT_EQ(m.peek(0x6100), 'A');
-}
-
 }  // namespace
