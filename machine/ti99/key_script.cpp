@@ -1,6 +1,7 @@
 #include "machine/ti99/key_script.hpp"
 
 #include <cctype>
+#include <optional>
 
 #include "machine/ti99/key_map.hpp"
 

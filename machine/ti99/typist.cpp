@@ -9,11 +9,11 @@ constexpr MatrixKey kModifierKeys[] = {keys::kShift, keys::kFctn, keys::kCtrl};
 }  // namespace
 
 bool Typist::type(std::string_view text, std::string& error) {
-    KeyScript script = script_;
-    script.chords.clear();
+    KeyScript script;
+    script.next_frame = next_frame_;
     if (!parse_key_script(text, script, error)) return false;
     for (const KeyChord& chord : script.chords) queue(chord);
-    script_.next_frame = script.next_frame;
+    next_frame_ = script.next_frame;
     return true;
 }
 

@@ -40,7 +40,7 @@ private:
     void queue(const KeyChord& chord);
 
     Keyboard& keyboard_;
-    KeyScript script_;
+    uint64_t next_frame_ = kFirstKeyFrame;  // where more text starts
     std::vector<Event> events_;
     size_t next_ = 0;
 };
