@@ -28,6 +28,10 @@ struct RunOptions {
     std::string output_file;
     std::string keys;
     std::vector<DumpRange> dumps;
+    std::string png_file;
+    uint64_t png_every = 0;  // with png_folder: every Nth frame's picture
+    std::string png_folder;
+    std::string wav_file;
 };
 
 // False with the reason for the first argument that is wrong.
