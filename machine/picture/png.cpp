@@ -17,6 +17,13 @@ namespace {
 
 constexpr int kChannels = 3;
 
+// The encoder's least effort (its level 5) and the Sub filter on every row:
+// the fastest settings, for files a few per cent larger.
+void configure_encoder() {
+    stbi_write_png_compression_level = 5;
+    stbi_write_force_png_filter = 1;
+}
+
 void append(void* context, void* data, int size) {
     static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
 }
@@ -24,6 +31,8 @@ void append(void* context, void* data, int size) {
 }  // namespace
 
 std::string encode_png(const Frame& frame) {
+    static const bool configured = (configure_encoder(), true);
+    (void)configured;
     std::array<uint8_t, Frame::kWidth * Frame::kHeight * kChannels> rgb;
     uint8_t* out = rgb.data();
     for (const uint8_t colour : frame.pixels) {
