@@ -31,13 +31,17 @@ bool FrameSeries::open(const std::string& folder) {
 }
 
 // Written straight, not through a temporary file: a series is many files
-// a second, and each is new.
+// a second, and each is new. A picture like the last is not encoded again.
 bool FrameSeries::write(const Vdp& vdp, uint64_t frame) {
     path_ = folder_ + frame_file_name(frame);
     render(vdp, frame_);
+    if (png_.empty() || frame_.pixels != last_.pixels) {
+        png_ = encode_png(frame_);
+        last_ = frame_;
+    }
     platform::OutFile file;
     if (!file.open(path_, platform::OutFile::Mode::Binary)) return false;
-    file.write(encode_png(frame_));
+    file.write(png_);
     return file.close();
 }
 

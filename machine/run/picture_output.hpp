@@ -30,6 +30,8 @@ private:
     std::string folder_;
     std::string path_;
     Frame frame_;
+    Frame last_;      // the picture of the last file written
+    std::string png_;  // and its bytes, written again while it stays
 };
 
 }  // namespace scree
