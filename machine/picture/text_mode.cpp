@@ -10,7 +10,6 @@ namespace scree {
 namespace {
 
 constexpr unsigned kColumns = 40;
-constexpr unsigned kRows = 24;
 constexpr unsigned kBorder = 8;
 constexpr unsigned kCharWidth = 6;
 
