@@ -13,6 +13,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
     build-essential cmake ninja-build pkg-config file \
     scdoc groff-base man-db lintian \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
+    libstb-dev \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \
     sd \

@@ -14,6 +14,9 @@ struct OptionRule {
     const char* name;
     bool takes_value;
     Handler handle;
+    // A second value follows in the next argument; the handler gets both
+    // with a NUL between them (no argument can hold one).
+    bool second_value = false;
 };
 
 bool set_entry(const std::string& v, RunOptions& o, std::string& error) {
@@ -77,6 +80,36 @@ bool set_cart_order(const std::string& v, RunOptions& o, std::string& error) {
     o.cart_inverted = v == "inverted";
     return true;
 }
+bool set_png(const std::string& v, RunOptions& o, std::string& error) {
+    if (v.empty()) {
+        error = "--png needs a file name";
+        return false;
+    }
+    o.png_file = v;
+    return true;
+}
+bool set_png_every(const std::string& v, RunOptions& o, std::string& error) {
+    const size_t nul = v.find('\0');
+    const std::string count = v.substr(0, nul);
+    if (!parse_number(count, kMaxFrames, o.png_every) || o.png_every == 0) {
+        error = "--png-every " + count + ": give a number of frames from 1 to 1000000000, then a folder";
+        return false;
+    }
+    o.png_folder = v.substr(nul + 1);
+    if (o.png_folder.empty()) {
+        error = "--png-every " + count + " needs a folder";
+        return false;
+    }
+    return true;
+}
+bool set_wav(const std::string& v, RunOptions& o, std::string& error) {
+    if (v.empty()) {
+        error = "--wav needs a file name";
+        return false;
+    }
+    o.wav_file = v;
+    return true;
+}
 bool set_until_idle(const std::string&, RunOptions& o, std::string&) { return o.until_idle = true; }
 bool set_screen(const std::string&, RunOptions& o, std::string&) { return o.screen = true; }
 bool set_stats(const std::string&, RunOptions& o, std::string&) { return o.stats = true; }
@@ -92,6 +125,8 @@ const OptionRule kOptions[] = {
     {"--output", true, set_output},     {"--disassemble", false, set_disassemble},
     {"--help", false, set_help},        {"--version", false, set_version},
     {"--cart", true, set_cart},         {"--cart-order", true, set_cart_order},
+    {"--png", true, set_png},           {"--png-every", true, set_png_every, true},
+    {"--wav", true, set_wav},
 };
 
 const OptionRule* find_option(const std::string& name) {
@@ -148,6 +183,13 @@ bool parse_options(const std::vector<std::string>& args, RunOptions& o, std::str
                 return false;
             }
             value = args[++i];
+        }
+        if (rule->second_value) {
+            if (i + 1 == args.size()) {
+                error = name + " needs two values";
+                return false;
+            }
+            value += '\0' + args[++i];
         }
         if (!rule->handle(value, o, error)) return false;
     }

@@ -30,6 +30,10 @@ struct RunOptions {
     std::vector<DumpRange> dumps;
     std::string cart;
     bool cart_inverted = true;  // banks in the order of fell's .M and .M-
+    std::string png_file;
+    uint64_t png_every = 0;  // with png_folder: every Nth frame's picture
+    std::string png_folder;
+    std::string wav_file;
 };
 
 // False with the reason for the first argument that is wrong.

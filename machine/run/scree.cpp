@@ -1,5 +1,6 @@
 #include "machine/run/scree.hpp"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -8,6 +9,8 @@
 #include "machine/run/disassembly_listing.hpp"
 #include "machine/run/memory_dump.hpp"
 #include "machine/run/options.hpp"
+#include "machine/run/picture_output.hpp"
+#include "machine/run/sound_output.hpp"
 #include "machine/run/trace_writer.hpp"
 #include "machine/run/usage.hpp"
 #include "machine/ti99/program_start.hpp"
@@ -29,12 +32,45 @@ int fail(platform::Console& con, const std::string& message) {
     return kExitBadInput;
 }
 
-StopReason run_frames(Machine& m, const RunOptions& o, TraceWriter* trace) {
-    if (!trace) return m.run(o.frames, o.until_idle);
-    trace->start(m);
-    const StopReason r = m.run_stepping(o.frames, o.until_idle, [&] { trace->record(m); });
+StopReason run_until(Machine& m, uint64_t last_frame, const RunOptions& o, TraceWriter* trace) {
+    if (!trace) return m.run(last_frame, o.until_idle);
+    const StopReason r = m.run_stepping(last_frame, o.until_idle, [&] { trace->record(m); });
     if (r == StopReason::Dead) trace->record(m);  // the IDLE it stopped at
     return r;
+}
+
+// The run, stopping at every Nth frame's end for its picture when
+// --png-every asks. False when a picture cannot be written.
+bool run_frames(Machine& m, const RunOptions& o, TraceWriter* trace, FrameSeries* series, StopReason& stop,
+                platform::Console& con) {
+    if (trace) trace->start(m);
+    if (!series) {
+        stop = run_until(m, o.frames, o, trace);
+        return true;
+    }
+    stop = StopReason::Frames;
+    while (stop == StopReason::Frames && m.frames() < o.frames) {
+        stop = run_until(m, std::min(o.frames, (m.frames() / o.png_every + 1) * o.png_every), o, trace);
+        if (stop == StopReason::Frames && m.frames() % o.png_every == 0 && !series->write(m.vdp(), m.frames())) {
+            fail(con, "--png-every: " + series->last_path() + " cannot be written");
+            return false;
+        }
+    }
+    return true;
+}
+
+// --png and --wav at the end of the run.
+bool write_outputs(Machine& m, const RunOptions& o, platform::Console& con) {
+    if (!o.png_file.empty() && !write_png(m.vdp(), o.png_file)) {
+        fail(con, "--png " + o.png_file + ": the file cannot be written");
+        return false;
+    }
+    std::string error;
+    if (!o.wav_file.empty() && !write_wav(m.sound_writes(), m.cpu().cycles, o.wav_file, error)) {
+        fail(con, error);
+        return false;
+    }
+    return true;
 }
 
 // What the end of the run prints, in order: the screen, the dumps.
@@ -76,6 +112,9 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
     TraceWriter trace;
     if (!o.trace_file.empty() && !trace.open(o.trace_file))
         return fail(con, "--trace " + o.trace_file + ": the file cannot be created");
+    FrameSeries series;
+    if (o.png_every && !series.open(o.png_folder))
+        return fail(con, "--png-every: the folder " + o.png_folder + " cannot be created");
     auto machine = std::make_unique<Machine>();
     if (!prepare_machine(*machine, with_utilities)) {
         con.err << "scree: the console did not finish its power-up\n";
@@ -83,9 +122,12 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
     }
     machine->typist().type(o.keys);
     setup(*machine);
-    const StopReason stop = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace);
+    StopReason stop = StopReason::Frames;
+    const bool ran = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace, o.png_every ? &series : nullptr,
+                                stop, con);
     if (!o.trace_file.empty() && !trace.close())
         return fail(con, "--trace " + o.trace_file + ": writing the file failed");
+    if (!ran || !write_outputs(*machine, o, con)) return kExitBadInput;
     return finish(*machine, o, stop, con);
 }
 

@@ -1,0 +1,27 @@
+#include "machine/picture/palette.hpp"
+
+namespace scree {
+
+// From the luminance and colour-difference voltages of the data manual
+// (R = Y + (R-Y), B = Y + (B-Y), each difference less its 0.47 V zero;
+// G from the luminance), rounded to eight bits.
+const std::array<Rgb, 16> kPalette = {{
+    {0x00, 0x00, 0x00},  // 0 transparent
+    {0x00, 0x00, 0x00},  // 1 black
+    {0x21, 0xC8, 0x42},  // 2 medium green
+    {0x5E, 0xDC, 0x78},  // 3 light green
+    {0x54, 0x55, 0xED},  // 4 dark blue
+    {0x7D, 0x76, 0xFC},  // 5 light blue
+    {0xD4, 0x52, 0x4D},  // 6 dark red
+    {0x42, 0xEB, 0xF5},  // 7 cyan
+    {0xFC, 0x55, 0x54},  // 8 medium red
+    {0xFF, 0x79, 0x78},  // 9 light red
+    {0xD4, 0xC1, 0x54},  // 10 dark yellow
+    {0xE6, 0xCE, 0x80},  // 11 light yellow
+    {0x21, 0xB0, 0x3B},  // 12 dark green
+    {0xC9, 0x5B, 0xBA},  // 13 magenta
+    {0xCC, 0xCC, 0xCC},  // 14 gray
+    {0xFF, 0xFF, 0xFF},  // 15 white
+}};
+
+}  // namespace scree
