@@ -65,6 +65,23 @@ bool set_keys(const std::string& v, RunOptions& o, std::string&) {
     o.keys += v;
     return true;
 }
+bool set_disk(const std::string& v, RunOptions& o, std::string& error) {
+    if (v.size() < 3 || v[0] < '1' || v[0] > '9' || v[1] != '=') {
+        error = "--disk " + v + ": give N=FOLDER with N from 1 to 9, such as 1=out";
+        return false;
+    }
+    std::string& folder = o.disks[static_cast<size_t>(v[0] - '1')];
+    if (!folder.empty()) {
+        error = std::string("--disk: DSK") + v[0] + " is mapped twice";
+        return false;
+    }
+    folder = v.substr(2);
+    return true;
+}
+bool set_printer(const std::string& v, RunOptions& o, std::string&) {
+    o.printer_file = v;
+    return true;
+}
 bool set_until_idle(const std::string&, RunOptions& o, std::string&) { return o.until_idle = true; }
 bool set_screen(const std::string&, RunOptions& o, std::string&) { return o.screen = true; }
 bool set_stats(const std::string&, RunOptions& o, std::string&) { return o.stats = true; }
@@ -79,6 +96,7 @@ const OptionRule kOptions[] = {
     {"--dump", true, set_dump},         {"--keys", true, set_keys},
     {"--output", true, set_output},     {"--disassemble", false, set_disassemble},
     {"--help", false, set_help},        {"--version", false, set_version},
+    {"--disk", true, set_disk},         {"--printer", true, set_printer},
 };
 
 const OptionRule* find_option(const std::string& name) {

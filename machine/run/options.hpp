@@ -1,6 +1,7 @@
 // scree's command line: scree [options] FILE...
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ struct RunOptions {
     std::string output_file;
     std::string keys;
     std::vector<DumpRange> dumps;
+    std::array<std::string, 9> disks;  // host folders of DSK1 to DSK9
+    std::string printer_file;
 };
 
 // False with the reason for the first argument that is wrong.

@@ -12,6 +12,7 @@
 #include "machine/cpu/memory_map.hpp"
 #include "machine/ti99/grom.hpp"
 #include "machine/ti99/keyboard.hpp"
+#include "machine/ti99/peripheral_card.hpp"
 #include "machine/ti99/tms9901.hpp"
 #include "machine/ti99/typist.hpp"
 #include "machine/ti99/vdp.hpp"
@@ -56,6 +57,9 @@ public:
 
     // Replaces the console ROM (>0000->1FFF).
     void load_rom(std::span<const uint8_t> image);
+    // Puts a card in the slot of CRU base >1000 to >1F00; the machine does
+    // not own it.
+    void plug_card(uint16_t cru_base, PeripheralCard& card);
 
     // Runs until frame `last_frame` has ended, or, with stop_at_self_jump,
     // until the program sits in a jump to itself.
@@ -83,6 +87,8 @@ private:
     void cru_write(uint16_t bit, bool value) override;
 
     void map_pages();
+    void card_cru_write(uint16_t bit, bool value);
+    void map_card_rom();
     void end_frame();
     void update_interrupt();
     bool can_wake() const;
@@ -104,6 +110,9 @@ private:
     uint64_t frames_ = 0;
     uint64_t next_frame_cycle_ = kCyclesPerFrame;
     std::vector<SoundWrite> sound_writes_;
+    std::array<PeripheralCard*, 16> cards_{};  // by CRU base >1000, >1100 ...
+    uint16_t cards_on_ = 0;                     // bit n: card n's ROM selected
+    PeripheralCard* card_on_ = nullptr;         // the one at >4000
 };
 
 template <class AfterInstruction>
