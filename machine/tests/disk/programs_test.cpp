@@ -104,6 +104,35 @@ TEST_F(Programs, ALoaderLoadsSavesAndStartsAProgramFile) {
     EXPECT_EQ(copy.substr(128, game.size()), game);
 }
 
+// The test frame of examples/testframe with assertions that pass and fail.
+TEST_F(Programs, TheTestFrameLogsPassAndFailLinesAndPrintsThem) {
+    fs::copy_file(testkit::source_dir() / "examples" / "testframe" / "testframe.a99", dir_ / "testframe.a99");
+    const scree_test::ToolRun frame = scree_test::assemble(dir_.path(), "testframe", testkit::read_bytes(dir_ / "testframe.a99"));
+    ASSERT_EQ(frame.code, 0) << frame.console;
+    build("frametest");
+    const std::string lines =
+        "FAIL (NO CASE): EXPECTED >0001, GOT >0000\n"
+        "PASS PASSES\n"
+        "FAIL AEQ FAILS: EXPECTED >0006, GOT >0005\n"
+        "FAIL AEQI FAILS: EXPECTED >ABCD, GOT >1234\n"
+        "FAIL AMEM FAILS: BYTES DIFFER AT >8322 AND >8332\n"
+        "FAIL KEEPS REGISTERS: EXPECTED >0001, GOT >0000\n"
+        "PASS LAST PASSES\n"
+        "DONE: 2 PASSED, 5 FAILED\n";
+    const ScreeRun r = scree({"--disk", "1=disk", "--until-idle", "--screen", "FRAMETEST"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, lines.size()), lines) << "printed";
+    EXPECT_EQ(r.out.substr(lines.size(), 25), "DONE: 2 PASSED, 5 FAILED\n") << "the screen's top row";
+    std::string log = lines;
+    for (size_t at = 0; (at = log.find('\n', at)) != std::string::npos; at += 2) log.insert(at, "\r");
+    EXPECT_EQ(disk_file("FRAMELOG.TXT"), log);
+
+    const ScreeRun nolog = scree({"--until-idle", "FRAMETEST"});
+    ASSERT_EQ(nolog.code, 0) << nolog.err;
+    EXPECT_EQ(nolog.out.substr(0, 40), "FAIL LOG: CANNOT OPEN DSK1.FRAMELOG.TXT\n");
+    EXPECT_NE(nolog.out.find("DONE: 2 PASSED, 6 FAILED\n"), std::string::npos) << nolog.out;
+}
+
 TEST_F(Programs, BadDiskAndPrinterOptionsEndTheRunBeforeItStarts) {
     build("writer");
     ScreeRun r = scree({"--disk", "1=nowhere", "WRITER"});
