@@ -135,9 +135,12 @@ int run_program(const LoadedProgram& program, const RunOptions& o, platform::Con
     const StopReason stop = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace);
     if (!o.trace_file.empty() && !trace.close())
         return fail(con, "--trace " + o.trace_file + ": writing the file failed");
-    for (const std::string& name : disks.close_all())
+    // Files the program left open are closed as CLOSE would close them.
+    const std::vector<std::string> unwritten = disks.close_all();
+    for (const std::string& name : unwritten)
         con.err << "scree: " << name << ": the file left open could not be written\n";
-    return finish(*machine, o, stop, printed, con);
+    const int code = finish(*machine, o, stop, printed, con);
+    return unwritten.empty() ? code : kExitBadInput;
 }
 
 }  // namespace
