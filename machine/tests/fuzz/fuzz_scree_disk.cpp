@@ -21,13 +21,19 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kMaxReads = 4096;
 
+// The drive's folder, made once and removed at exit.
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("fuzz_scree_disk_" + std::to_string(::getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 const fs::path& folder() {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("fuzz_scree_disk_" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        return d;
-    }();
-    return dir;
+    static const Folder dir;
+    return dir.path;
 }
 
 scree::IoError serve(scree::DiskDrives& drives, scree::PabOpcode op, scree::Pab& pab, scree::Vram& vram) {
