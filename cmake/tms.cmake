@@ -16,7 +16,7 @@ endif()
 # scree's tests build their programs with tarn and fell in-process, so they
 # run under Wine as they are, besides its golden cases against scree.exe.
 set(TMS_WINDOWS_TESTS platform_tests pinmaker_tests scree_cpu_tests scree_ti99_tests scree_rom_tests
-    scree_files_tests scree_run_tests scree_picture_tests scree_sound_tests)
+    scree_files_tests scree_run_tests scree_picture_tests scree_sound_tests scree_disk_tests)
 
 # tms_add_tests(<name> SOURCES <files...> LIBS <libs...>)
 # One GoogleTest executable, registered with CTest.

@@ -19,7 +19,7 @@ stop() {
     rm -rf "$work"
 }
 trap stop EXIT
-cp examples/* "$work/"
+cp -r examples/. "$work/"
 cp "$build"/bin/{dok,tarn,fell,scree}.exe "$build"/bin/dok_*.def "$work/"
 # The clicks, then blank lines that keep the bar open while it is photographed.
 { printf 'click asm\nclick lnk\nclick run\n'; printf '\n%.0s' $(seq 1500); } > "$work/events"

@@ -14,7 +14,7 @@ stop() {
     rm -rf "$work"
 }
 trap stop EXIT
-cp examples/* "$work/"
+cp -r examples/. "$work/"
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!

@@ -11,6 +11,11 @@ uint8_t at(std::string_view file, size_t i) { return static_cast<uint8_t>(file[i
 
 uint16_t word_at(std::string_view file, size_t i) { return static_cast<uint16_t>(at(file, i) << 8 | at(file, i + 1)); }
 
+// The level-3 record count: low byte first.
+uint16_t swapped_word_at(std::string_view file, size_t i) {
+    return static_cast<uint16_t>(at(file, i + 1) << 8 | at(file, i));
+}
+
 // A disk file name: up to 10 characters other than blank and '.', padded
 // with blanks.
 bool is_disk_name(std::string_view name) {
@@ -44,16 +49,20 @@ std::optional<DiskHeader> read_disk_header(std::string_view file) {
         h.kind = DiskHeader::Kind::Tifiles;
         h.sectors = word_at(file, 8);
         h.flags = at(file, 10);
+        h.records_per_sector = at(file, 11);
         h.eof_offset = at(file, 12);
         h.record_length = at(file, 13);
+        h.level3_records = swapped_word_at(file, 14);
         return h;
     }
     if (!is_v9t9(file)) return std::nullopt;
     h.kind = DiskHeader::Kind::V9t9;
     h.flags = at(file, 12);
+    h.records_per_sector = at(file, 13);
     h.sectors = word_at(file, 14);
     h.eof_offset = at(file, 16);
     h.record_length = at(file, 17);
+    h.level3_records = swapped_word_at(file, 18);
     return h;
 }
 

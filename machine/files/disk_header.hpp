@@ -20,6 +20,8 @@ struct DiskHeader {
     uint8_t record_length = 0;
     uint16_t sectors = 0;
     uint8_t eof_offset = 0;     // bytes used in the last sector, 0 for all 256
+    uint8_t records_per_sector = 0;
+    uint16_t level3_records = 0;  // fixed records: their number; variable: sectors
     // Bytes of the file after the header: whole sectors less the unused end
     // of the last one.
     uint32_t content_size() const;

@@ -16,20 +16,22 @@ ReadResult open_failure(int error) {
     return ReadResult::Failed;
 }
 
-// At most kMaxInputFile bytes, and one more to tell a larger file.
-ReadResult read_limited(int fd, std::string& data) {
+// At most limit bytes, and one more to tell a larger file.
+ReadResult read_limited(int fd, size_t limit, std::string& data) {
     data.clear();
     char buffer[1 << 14];
     for (;;) {
         size_t got = 0;
         if (platform::fd_read(fd, buffer, sizeof buffer, got) != 0) return ReadResult::Failed;
         if (got == 0) return ReadResult::Ok;
-        if (data.size() + got > kMaxInputFile) return ReadResult::TooLarge;
+        if (data.size() + got > limit) return ReadResult::TooLarge;
         data.append(buffer, got);
     }
 }
 
-ReadResult read_host_file(const std::string& name, std::string& data) {
+}  // namespace
+
+ReadResult read_file_up_to(const std::string& name, size_t limit, std::string& data) {
     if (platform::is_directory(name)) return ReadResult::Folder;
     int fd = -1;
     int error = platform::fd_open_read(platform::to_host_path(name), fd);
@@ -39,14 +41,14 @@ ReadResult read_host_file(const std::string& name, std::string& data) {
     ReadResult result = platform::fd_stat(fd, info) != 0 ? ReadResult::Failed
                         : info.is_directory           ? ReadResult::Folder
                         : !info.is_regular            ? ReadResult::Failed
-                                                      : read_limited(fd, data);
+                                                      : read_limited(fd, limit, data);
     platform::fd_close(fd);
     return result;
 }
 
-}  // namespace
-
-FileReader platform_file_reader() { return read_host_file; }
+FileReader platform_file_reader() {
+    return [](const std::string& name, std::string& data) { return read_file_up_to(name, kMaxInputFile, data); };
+}
 
 std::string read_failure(ReadResult result) {
     switch (result) {

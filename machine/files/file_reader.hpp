@@ -19,6 +19,10 @@ using FileReader = std::function<ReadResult(const std::string& name, std::string
 // match an entry of their folder ignoring case.
 FileReader platform_file_reader();
 
+// A file through the platform layer, as platform_file_reader reads it, up
+// to limit bytes (TooLarge beyond).
+ReadResult read_file_up_to(const std::string& name, size_t limit, std::string& data);
+
 // "does not exist", "is a folder" ...
 std::string read_failure(ReadResult result);
 

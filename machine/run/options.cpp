@@ -110,6 +110,23 @@ bool set_wav(const std::string& v, RunOptions& o, std::string& error) {
     o.wav_file = v;
     return true;
 }
+bool set_disk(const std::string& v, RunOptions& o, std::string& error) {
+    if (v.size() < 3 || v[0] < '1' || v[0] > '9' || v[1] != '=') {
+        error = "--disk " + v + ": give N=FOLDER with N from 1 to 9, such as 1=out";
+        return false;
+    }
+    std::string& folder = o.disks[static_cast<size_t>(v[0] - '1')];
+    if (!folder.empty()) {
+        error = std::string("--disk: DSK") + v[0] + " is mapped twice";
+        return false;
+    }
+    folder = v.substr(2);
+    return true;
+}
+bool set_printer(const std::string& v, RunOptions& o, std::string&) {
+    o.printer_file = v;
+    return true;
+}
 bool set_until_idle(const std::string&, RunOptions& o, std::string&) { return o.until_idle = true; }
 bool set_screen(const std::string&, RunOptions& o, std::string&) { return o.screen = true; }
 bool set_stats(const std::string&, RunOptions& o, std::string&) { return o.stats = true; }
@@ -127,6 +144,7 @@ const OptionRule kOptions[] = {
     {"--cart", true, set_cart},         {"--cart-order", true, set_cart_order},
     {"--png", true, set_png},           {"--png-every", true, set_png_every, true},
     {"--wav", true, set_wav},
+    {"--disk", true, set_disk},         {"--printer", true, set_printer},
 };
 
 const OptionRule* find_option(const std::string& name) {

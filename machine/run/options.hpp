@@ -1,6 +1,7 @@
 // scree's command line: scree [options] FILE...
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ struct RunOptions {
     uint64_t png_every = 0;  // with png_folder: every Nth frame's picture
     std::string png_folder;
     std::string wav_file;
+    std::array<std::string, 9> disks;  // host folders of DSK1 to DSK9
+    std::string printer_file;
 };
 
 // False with the reason for the first argument that is wrong.

@@ -6,6 +6,7 @@
 
 #include "machine/cpu/disassembler.hpp"
 #include "machine/files/cartridge_file.hpp"
+#include "machine/disk/host_card.hpp"
 #include "machine/run/disassembly_listing.hpp"
 #include "machine/run/memory_dump.hpp"
 #include "machine/run/options.hpp"
@@ -16,6 +17,7 @@
 #include "machine/ti99/program_start.hpp"
 #include "machine/ti99/screen_text.hpp"
 #include "machine/ti99/typist.hpp"
+#include "platform/files.hpp"
 #include "platform/text_file.hpp"
 
 namespace scree {
@@ -73,6 +75,41 @@ bool write_outputs(Machine& m, const RunOptions& o, platform::Console& con) {
     return true;
 }
 
+// Where PIO and RS232 print: --printer FILE (CR LF line ends), else standard
+// output as it happens, or with --output kept for the end of the run.
+class PrinterOutput {
+public:
+    bool open(const RunOptions& o, platform::Console& con) {
+        if (!o.printer_file.empty()) {
+            if (!file_.open(o.printer_file, platform::OutFile::Mode::Binary)) return false;
+            to_file_ = true;
+        }
+        keep_ = o.output_file.empty() ? nullptr : &kept_;
+        out_ = &con.out;
+        return true;
+    }
+    void print(std::string_view line) {
+        if (to_file_) {
+            file_.write(line);
+            file_.write("\r\n");
+        } else if (keep_) {
+            (*keep_ += line) += '\n';
+        } else {
+            *out_ << line << '\n';
+        }
+    }
+    // What --output gets before the screen and the dumps.
+    const std::string& kept() const { return kept_; }
+    bool close() { return !to_file_ || file_.close(); }
+
+private:
+    platform::OutFile file_;
+    bool to_file_ = false;
+    std::string kept_;
+    std::string* keep_ = nullptr;
+    std::ostream* out_ = nullptr;
+};
+
 // What the end of the run prints, in order: the screen, the dumps.
 std::string run_output(Machine& m, const RunOptions& o) {
     std::string out;
@@ -81,8 +118,9 @@ std::string run_output(Machine& m, const RunOptions& o) {
     return out;
 }
 
-int finish(Machine& m, const RunOptions& o, StopReason stop, platform::Console& con) {
-    const std::string out = run_output(m, o);
+int finish(Machine& m, const RunOptions& o, StopReason stop, PrinterOutput& printer, platform::Console& con) {
+    const std::string out = printer.kept() + run_output(m, o);
+    if (!printer.close()) return fail(con, "--printer " + o.printer_file + ": writing the file failed");
     if (!o.output_file.empty()) {
         if (!platform::write_text_file(o.output_file, out))
             return fail(con, "--output " + o.output_file + ": the file cannot be written");
@@ -115,11 +153,17 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
     FrameSeries series;
     if (o.png_every && !series.open(o.png_folder))
         return fail(con, "--png-every: the folder " + o.png_folder + " cannot be created");
+    PrinterOutput printed;
+    if (!printed.open(o, con)) return fail(con, "--printer " + o.printer_file + ": the file cannot be created");
     auto machine = std::make_unique<Machine>();
     if (!prepare_machine(*machine, with_utilities)) {
         con.err << "scree: the console did not finish its power-up\n";
         return kExitStuck;
     }
+    DiskDrives disks(o.disks);
+    Printer printer([&printed](std::string_view line) { printed.print(line); });
+    HostCard card(*machine, disks, printer);
+    card.plug();
     machine->typist().type(o.keys);
     setup(*machine);
     StopReason stop = StopReason::Frames;
@@ -127,8 +171,13 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
                                 stop, con);
     if (!o.trace_file.empty() && !trace.close())
         return fail(con, "--trace " + o.trace_file + ": writing the file failed");
+    // Files the program left open are closed as CLOSE would close them.
+    const std::vector<std::string> unwritten = disks.close_all();
+    for (const std::string& name : unwritten)
+        con.err << "scree: " << name << ": the file left open could not be written\n";
     if (!ran || !write_outputs(*machine, o, con)) return kExitBadInput;
-    return finish(*machine, o, stop, con);
+    const int code = finish(*machine, o, stop, printed, con);
+    return unwritten.empty() ? code : kExitBadInput;
 }
 
 int run_program(const LoadedProgram& program, const RunOptions& o, platform::Console& con) {
@@ -184,6 +233,9 @@ int run_scree(const std::vector<std::string>& args, platform::Console& con) {
         con.err << "scree: no file to load\n\n" << usage_text();
         return kExitBadInput;
     }
+    for (size_t i = 0; i < o.disks.size(); ++i)
+        if (!o.disks[i].empty() && !platform::is_directory(o.disks[i]))
+            return fail(con, "--disk " + std::to_string(i + 1) + "=" + o.disks[i] + ": no such folder");
     KeyScript keys;
     if (!parse_key_script(o.keys, keys, error)) return fail(con, "--keys: " + error);
     if (!o.cart.empty()) return run_cartridge(o, con);

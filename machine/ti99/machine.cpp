@@ -16,6 +16,9 @@ constexpr unsigned kScratchFirst = 0x80;      // >8000->83FF, one 256-byte RAM
 constexpr unsigned kCartFirst = 0x60;         // >6000->7FFF
 constexpr unsigned kCartPages = 0x20;
 constexpr uint16_t kCardCruFirstBit = 0x800;  // CRU address >1000
+constexpr unsigned kCardCruBits = 0x80;       // each card's >100 CRU addresses
+constexpr unsigned kCardFirstPage = 0x40;     // >4000->5FFF
+constexpr unsigned kCardPages = 0x20;
 
 }  // namespace
 
@@ -65,6 +68,31 @@ void Machine::select_bank(unsigned bank) {
     for (unsigned page = 0; page < kCartPages; ++page) map_.read[kCartFirst + page] = p + page * 0x100;
 }
 
+void Machine::plug_card(uint16_t cru_base, PeripheralCard& card) {
+    cards_[(cru_base >> 8) & 0xF] = &card;
+    map_card_rom();
+}
+
+// Bit 0 of a card selects its ROM; its other bits are not modelled.
+void Machine::card_cru_write(uint16_t bit, bool value) {
+    if (bit % kCardCruBits != 0) return;
+    const uint16_t slot = static_cast<uint16_t>(1u << (bit - kCardCruFirstBit) / kCardCruBits);
+    cards_on_ = static_cast<uint16_t>(value ? cards_on_ | slot : cards_on_ & ~slot);
+    map_card_rom();
+}
+
+// The card with the lowest CRU base among those selected answers at >4000.
+void Machine::map_card_rom() {
+    card_on_ = nullptr;
+    for (unsigned slot = 0; slot < cards_.size() && !card_on_; ++slot)
+        if (cards_on_ >> slot & 1) card_on_ = cards_[slot];
+    for (unsigned page = kCardFirstPage; page < kCardFirstPage + kCardPages; ++page) {
+        const bool rom = card_on_ && page != card_on_->port_page();
+        map_.read[page] = rom ? card_on_->rom().data() + (page - kCardFirstPage) * 0x100 : nullptr;
+        map_.write[page] = rom ? rom_sink_.data() : nullptr;
+    }
+}
+
 uint8_t Machine::peek(uint16_t address) const {
     const uint8_t* p = map_.read[address >> 8];
     return p ? p[address & 0xFF] : kOpenBus;
@@ -98,6 +126,7 @@ bool Machine::is_memory(uint16_t address) const { return map_.read[address >> 8]
 // CPU reads before it writes) or of an absent device gets the open bus. The
 // devices take the even byte of each word.
 uint16_t Machine::read_word(uint16_t address) {
+    if ((address & 0xE000) == 0x4000 && card_on_) return card_on_->read_port(address);
     const bool second_port = address & 2;
     uint8_t v = kOpenBus;
     switch (address & 0xFC00) {
@@ -112,6 +141,7 @@ uint16_t Machine::read_word(uint16_t address) {
 }
 
 void Machine::write_word(uint16_t address, uint16_t value) {
+    if ((address & 0xE000) == 0x4000 && card_on_) return card_on_->write_port(address, value);
     const uint8_t high = static_cast<uint8_t>(value >> 8);
     const bool second_port = address & 2;
     if (address == kLinkErrorPort) ++link_errors_;
@@ -148,7 +178,7 @@ bool Machine::cru_read(uint16_t bit) {
 // A write that moves the timer's next interrupt ends the CPU's run early,
 // so that run() stops at the new time.
 void Machine::cru_write(uint16_t bit, bool value) {
-    if (bit >= kCardCruFirstBit) return;
+    if (bit >= kCardCruFirstBit) return card_cru_write(bit, value);
     const uint64_t timer_before = tms9901_.next_timer_event(cpu_.cycles);
     tms9901_.write_bit(bit, value, cpu_.cycles);
     if (tms9901_.next_timer_event(cpu_.cycles) != timer_before) cpu_.signal(CpuEvent::Device);

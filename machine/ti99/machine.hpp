@@ -14,6 +14,7 @@
 #include "machine/ti99/cartridge.hpp"
 #include "machine/ti99/grom.hpp"
 #include "machine/ti99/keyboard.hpp"
+#include "machine/ti99/peripheral_card.hpp"
 #include "machine/ti99/tms9901.hpp"
 #include "machine/ti99/typist.hpp"
 #include "machine/ti99/vdp.hpp"
@@ -65,6 +66,9 @@ public:
     // Puts a cartridge into the slot at >6000 with its bank 0 selected.
     void insert_cartridge(Cartridge cartridge);
     const std::optional<Cartridge>& cartridge() const { return cartridge_; }
+    // Puts a card in the slot of CRU base >1000 to >1F00; the machine does
+    // not own it.
+    void plug_card(uint16_t cru_base, PeripheralCard& card);
 
     // Runs until frame `last_frame` has ended, or, with stop_at_self_jump,
     // until the program sits in a jump to itself.
@@ -95,6 +99,8 @@ private:
 
     void map_pages();
     void select_bank(unsigned bank);
+    void card_cru_write(uint16_t bit, bool value);
+    void map_card_rom();
     void end_frame();
     void update_interrupt();
     bool can_wake() const;
@@ -118,6 +124,9 @@ private:
     uint64_t link_errors_ = 0;
     uint64_t next_frame_cycle_ = kCyclesPerFrame;
     std::vector<SoundWrite> sound_writes_;
+    std::array<PeripheralCard*, 16> cards_{};  // by CRU base >1000, >1100 ...
+    uint16_t cards_on_ = 0;                     // bit n: card n's ROM selected
+    PeripheralCard* card_on_ = nullptr;         // the one at >4000
 };
 
 template <class AfterInstruction>

@@ -52,7 +52,7 @@ expect "-Wsub/ " pinmaker -W
 expect "" pinmaker -N
 expect "-Q " pinmaker -Q
 expect "hello.a99 hello.lnk " dok hel
-expect "--disassemble --dump " scree --d
+expect "--disassemble --disk --dump " scree --d
 expect "hello.a99 hello.lnk " scree --trace hel
 expect "" scree --frames 6
 exit $failed

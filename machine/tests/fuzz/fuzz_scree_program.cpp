@@ -4,12 +4,14 @@
 // instead of the loaders, bit 1 a stop at a jump to itself, bit 2 a trace
 // line for each of the first 1,000 instructions, bit 3 the disassembly
 // listing, bits 4 and 5 both set the console's whole power-up (17 frames)
-// before the program instead of its ROM and utilities alone.
+// before the program instead of its ROM and utilities alone. Our card is
+// in the machine, its printer printing nowhere.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "machine/disk/host_card.hpp"
 #include "machine/files/load_files.hpp"
 #include "machine/run/disassembly_listing.hpp"
 #include "machine/rom/rom.hpp"
@@ -62,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         quick_start(*machine);
     }
+    scree::DiskDrives disks(scree::DriveFolders{});  // no drive mapped: no file touched
+    scree::Printer printer([](std::string_view) {});
+    scree::HostCard card(*machine, disks, printer);
+    card.plug();
     scree::place_program(*program, *machine);
     scree::start_program(*machine, program->entry.value_or(0xA000));
     const bool stop_at_self_jump = mode & 2;
