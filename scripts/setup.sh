@@ -13,7 +13,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
     build-essential cmake ninja-build pkg-config file \
     scdoc groff-base man-db lintian \
     libgtest-dev libgmock-dev googletest libbenchmark-dev \
-    libstb-dev \
+    libstb-dev zlib1g-dev libz-mingw-w64-dev \
     clang libclang-rt-14-dev \
     liblnk-utils desktop-file-utils \
     sd \

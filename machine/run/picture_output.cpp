@@ -6,15 +6,14 @@
 #include "machine/picture/render.hpp"
 #include "platform/file_ops.hpp"
 #include "platform/files.hpp"
-#include "platform/paths.hpp"
-#include "platform/text_file.hpp"
 
 namespace scree {
 
 bool write_png(const Vdp& vdp, const std::string& path) {
     Frame frame;
     render(vdp, frame);
-    return platform::write_file_atomic(path, encode_png(frame));
+    const std::string png = encode_png(frame);
+    return !png.empty() && platform::write_file_atomic(path, png);
 }
 
 std::string frame_file_name(uint64_t frame) {
@@ -24,25 +23,22 @@ std::string frame_file_name(uint64_t frame) {
 }
 
 bool FrameSeries::open(const std::string& folder) {
-    folder_ = folder;
-    if (!folder_.empty() && !platform::is_separator(folder_.back())) folder_ += '/';
-    if (platform::is_directory(folder)) return true;
-    return !platform::file_exists(folder) && platform::make_directory(folder);
+    if (!platform::is_directory(folder) && (platform::file_exists(folder) || !platform::make_directory(folder)))
+        return false;
+    return folder_.open(folder);
 }
 
 // Written straight, not through a temporary file: a series is many files
-// a second, and each is new. A picture like the last is not encoded again.
+// a second, and each is new. Stored, not compressed, so that a picture every
+// frame keeps more than half of the run's speed; a picture like the last is
+// not encoded again.
 bool FrameSeries::write(const Vdp& vdp, uint64_t frame) {
-    path_ = folder_ + frame_file_name(frame);
     render(vdp, frame_);
     if (png_.empty() || frame_.pixels != last_.pixels) {
-        png_ = encode_png(frame_);
+        png_ = encode_png(frame_, PngEffort::Fast);
         last_ = frame_;
     }
-    platform::OutFile file;
-    if (!file.open(path_, platform::OutFile::Mode::Binary)) return false;
-    file.write(png_);
-    return file.close();
+    return !png_.empty() && folder_.write(frame_file_name(frame), png_);
 }
 
 }  // namespace scree

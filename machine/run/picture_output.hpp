@@ -6,6 +6,7 @@
 
 #include "machine/picture/frame.hpp"
 #include "machine/ti99/vdp.hpp"
+#include "platform/folder_writer.hpp"
 
 namespace scree {
 
@@ -24,11 +25,10 @@ public:
     bool open(const std::string& folder);
     // Writes frame n's picture; false when the file cannot be written.
     bool write(const Vdp& vdp, uint64_t frame);
-    const std::string& last_path() const { return path_; }
+    const std::string& last_path() const { return folder_.last_path(); }
 
 private:
-    std::string folder_;
-    std::string path_;
+    platform::FolderWriter folder_;
     Frame frame_;
     Frame last_;      // the picture of the last file written
     std::string png_;  // and its bytes, written again while it stays
