@@ -25,7 +25,7 @@ bool FolderWriter::open(std::string_view folder) {
     folder_ = folder;
     if (!folder_.empty() && !is_separator(folder_.back())) folder_ += '/';
     host_folder_ = resolve_path(folder);
-    if (host_folder_.empty() || host_folder_.back() != '/') host_folder_ += '/';
+    if (host_folder_.empty() || !is_separator(host_folder_.back())) host_folder_ += '/';
     names_.clear();
     for (const FoundEntry& entry : find_files(folder_ + "*")) {
         // Of names that differ only in case, the first in byte order, as

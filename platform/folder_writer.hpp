@@ -24,7 +24,7 @@ public:
 
 private:
     std::string folder_;       // as given, ending in a separator
-    std::string host_folder_;  // resolved, ending in '/'
+    std::string host_folder_;  // resolved, ending in a separator
     std::unordered_map<std::string, std::string> names_;  // folded name -> name in the folder
     std::string last_path_;
 };
