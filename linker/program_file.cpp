@@ -27,16 +27,4 @@ unsigned v9t9_content_size(const V9t9Header& h) {
     return used == 0 || sectors == 0 ? sectors * 256 : sectors * 256 - (256 - used);
 }
 
-bool next_chain_name(std::string& file_name) {
-    platform::PathParts old = platform::split_path(file_name);
-    if (old.name.empty()) return false;
-    size_t at = old.drive.size() + old.directory.size() + old.name.size() - 1;
-    char& c = file_name[at];
-    c = static_cast<char>(c + 1);
-    if (c == '\0') return false;
-    platform::PathParts now = platform::split_path(file_name);
-    return now.drive == old.drive && now.directory == old.directory && now.extension == old.extension &&
-           now.name.size() == old.name.size();
-}
-
 }  // namespace fell

@@ -29,11 +29,6 @@ bool is_v9t9_program_header(const V9t9Header& h);
 // the last one.
 unsigned v9t9_content_size(const V9t9Header& h);
 
-// Moves file_name to the next file of its chain: the last character of its
-// name part goes up by one. False when that leaves no name of the same
-// folder and extension (no name part, a separator or a NUL appears).
-bool next_chain_name(std::string& file_name);
-
 // .S with its argument text.
 void save_command(LinkState& s, std::string_view args);
 

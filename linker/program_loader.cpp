@@ -5,6 +5,7 @@
 #include "link_message.hpp"
 #include "link_state.hpp"
 #include "program_file.hpp"
+#include "platform/paths.hpp"
 
 namespace fell {
 namespace {
@@ -74,7 +75,7 @@ void load_program_command(LinkState& s, std::string_view args, bool v9t9) {
     std::string file_name = resolve_file_name(s, word);
     if (s.verbose) print(s, "\n*** Loading program file ...\n");
     while (load_one(s, file_name) == Next::more) {
-        if (!next_chain_name(file_name)) {
+        if (!platform::count_up_name(file_name)) {
             link_message(s, "Can't open input file <%s>\n", file_name.c_str());
             return;
         }

@@ -5,6 +5,7 @@
 #include "link_message.hpp"
 #include "link_state.hpp"
 #include "program_file.hpp"
+#include "platform/paths.hpp"
 
 namespace fell {
 namespace {
@@ -89,7 +90,7 @@ private:
         out->close();
         if (s_.created_files.size() < kMaxFileRecords)
             s_.created_files.push_back({record_name(name), first, size, 0, 0});
-        name_usable_ = next_chain_name(file_name_);
+        name_usable_ = platform::count_up_name(file_name_);
         return true;
     }
 

@@ -70,6 +70,17 @@ std::string join_path(std::string_view drive, std::string_view directory, std::s
     return out;
 }
 
+bool count_up_name(std::string& path) {
+    const PathParts old = split_path(path);
+    if (old.name.empty()) return false;
+    char& c = path[old.drive.size() + old.directory.size() + old.name.size() - 1];
+    c = static_cast<char>(c + 1);
+    if (c == '\0') return false;
+    const PathParts now = split_path(path);
+    return now.drive == old.drive && now.directory == old.directory && now.extension == old.extension &&
+           now.name.size() == old.name.size();
+}
+
 void set_drive_root(char letter, std::string root) {
     char key = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     if (root.empty())

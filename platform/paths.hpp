@@ -31,6 +31,12 @@ PathParts split_path(std::string_view path);
 std::string join_path(std::string_view drive, std::string_view directory, std::string_view name,
                       std::string_view extension);
 
+// Counts the last character of the name part up by one, as the files of a
+// program chain are named (GAME1 -> GAME2). The path changes either way;
+// false when the result names no file of the same folder and extension with
+// a name part of the same length.
+bool count_up_name(std::string& path);
+
 // True when c separates directories ('\' or '/').
 inline bool is_separator(char c) { return c == '\\' || c == '/'; }
 

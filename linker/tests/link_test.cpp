@@ -277,16 +277,6 @@ TEST(LinkRun, V9t9HeadersAroundASectorBoundary) {
     }
 }
 
-TEST(ChainNames, CountUpTheLastCharacterOfTheNamePart) {
-    std::string n = "GAME1.PRG";
-    EXPECT_TRUE(next_chain_name(n));
-    EXPECT_EQ(n, "GAME2.PRG");
-    n = "c:\\dir.x\\A9";
-    EXPECT_TRUE(next_chain_name(n));
-    EXPECT_EQ(n, "c:\\dir.x\\A:");
-    for (std::string bad : {"X9", "GAME[", "dir/.ext", "A-", "A.b/"}) EXPECT_FALSE(next_chain_name(bad)) << bad;
-}
-
 TEST(Records, LongNamesAreCutTo39Characters) {
     std::istringstream in;
     std::ostringstream out;

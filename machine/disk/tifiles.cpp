@@ -7,11 +7,6 @@ namespace scree {
 
 namespace {
 
-constexpr std::string_view kMagic = "\x07TIFILES";
-constexpr uint8_t kFlagProgram = 0x01;
-constexpr uint8_t kFlagInternal = 0x02;
-constexpr uint8_t kFlagProtected = 0x08;
-constexpr uint8_t kFlagVariable = 0x80;
 constexpr uint8_t kEndOfSector = 0xFF;  // after a sector's last variable record
 constexpr uint8_t kDefaultRecordLength = 80;
 
@@ -74,10 +69,10 @@ Body program_body(const DiskFile& f) {
 }
 
 uint8_t flags_of(const FileType& t) {
-    uint8_t flags = t.program ? kFlagProgram : 0;
-    if (!t.program && t.internal) flags |= kFlagInternal;
-    if (!t.program && t.variable) flags |= kFlagVariable;
-    if (t.protect) flags |= kFlagProtected;
+    uint8_t flags = t.program ? kFileProgram : 0;
+    if (!t.program && t.internal) flags |= kFileInternal;
+    if (!t.program && t.variable) flags |= kFileVariable;
+    if (t.protect) flags |= kFileProtected;
     return flags;
 }
 
@@ -134,7 +129,7 @@ std::string encode_tifiles(const DiskFile& file) {
     if (!f.type.program && f.type.record_length == 0) f.type.record_length = kDefaultRecordLength;
     const Body b = f.type.program ? program_body(f) : f.type.variable ? variable_body(f) : fixed_body(f);
     std::string header(kDiskHeaderSize, '\0');
-    header.replace(0, kMagic.size(), kMagic);
+    header.replace(0, kTifilesMagic.size(), kTifilesMagic);
     header[8] = static_cast<char>(b.sectors >> 8);
     header[9] = static_cast<char>(b.sectors);
     header[10] = static_cast<char>(flags_of(f.type));
@@ -149,14 +144,14 @@ std::string encode_tifiles(const DiskFile& file) {
 bool decode_with_header(const DiskHeader& h, std::string_view content, DiskFile& f) {
     f = DiskFile{};
     if (content.size() < h.content_size()) return false;
-    f.type.protect = h.flags & kFlagProtected;
-    if (h.flags & kFlagProgram) {
+    f.type.protect = h.flags & kFileProtected;
+    if (h.flags & kFileProgram) {
         f.type.program = true;
         f.program = std::string(content.substr(0, h.content_size()));
         return true;
     }
-    f.type.internal = h.flags & kFlagInternal;
-    f.type.variable = h.flags & kFlagVariable;
+    f.type.internal = h.flags & kFileInternal;
+    f.type.variable = h.flags & kFileVariable;
     f.type.record_length = h.record_length;
     if (h.record_length == 0) return false;
     std::string sectors(content.substr(0, size_t{h.sectors} * kSectorSize));

@@ -4,8 +4,7 @@ namespace scree {
 
 namespace {
 
-constexpr std::string_view kTifilesMagic = "\x07TIFILES";
-constexpr uint8_t kKnownFlags = 0x01 | 0x02 | 0x08 | 0x80;
+constexpr uint8_t kKnownFlags = kFileProgram | kFileInternal | kFileProtected | kFileVariable;
 
 uint8_t at(std::string_view file, size_t i) { return static_cast<uint8_t>(file[i]); }
 
@@ -69,9 +68,9 @@ std::optional<DiskHeader> read_disk_header(std::string_view file) {
 std::string_view kind_name(DiskHeader::Kind kind) { return kind == DiskHeader::Kind::Tifiles ? "TIFILES" : "V9T9"; }
 
 std::string type_name(const DiskHeader& header) {
-    if (header.flags & 0x01) return "PROGRAM";
-    std::string name = header.flags & 0x02 ? "INT/" : "DIS/";
-    name += header.flags & 0x80 ? "VAR " : "FIX ";
+    if (header.flags & kFileProgram) return "PROGRAM";
+    std::string name = header.flags & kFileInternal ? "INT/" : "DIS/";
+    name += header.flags & kFileVariable ? "VAR " : "FIX ";
     return name + std::to_string(header.record_length);
 }
 

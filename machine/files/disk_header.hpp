@@ -12,11 +12,18 @@
 namespace scree {
 
 inline constexpr size_t kDiskHeaderSize = 128;
+inline constexpr std::string_view kTifilesMagic = "\x07TIFILES";
+
+// The flag byte of both headers.
+inline constexpr uint8_t kFileProgram = 0x01;
+inline constexpr uint8_t kFileInternal = 0x02;
+inline constexpr uint8_t kFileProtected = 0x08;
+inline constexpr uint8_t kFileVariable = 0x80;
 
 struct DiskHeader {
     enum class Kind : uint8_t { Tifiles, V9t9 };
     Kind kind = Kind::Tifiles;
-    uint8_t flags = 0;          // >01 program, >02 internal, >08 protected, >80 variable
+    uint8_t flags = 0;          // kFile... bits
     uint8_t record_length = 0;
     uint16_t sectors = 0;
     uint8_t eof_offset = 0;     // bytes used in the last sector, 0 for all 256
@@ -25,7 +32,7 @@ struct DiskHeader {
     // Bytes of the file after the header: whole sectors less the unused end
     // of the last one.
     uint32_t content_size() const;
-    bool is_program() const { return (flags & 0x81) == 0x01; }
+    bool is_program() const { return (flags & (kFileProgram | kFileVariable)) == kFileProgram; }
 };
 
 // The header at the start of file, when it has one.

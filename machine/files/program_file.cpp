@@ -82,21 +82,6 @@ bool parse_program_file(std::string_view file, ProgramPiece& piece, std::string&
     return true;
 }
 
-bool next_chain_name(std::string& name) {
-    const platform::PathParts old = platform::split_path(name);
-    if (old.name.empty()) return false;
-    const size_t at = old.drive.size() + old.directory.size() + old.name.size() - 1;
-    std::string next = name;
-    next[at] = static_cast<char>(next[at] + 1);
-    if (next[at] == '\0') return false;
-    const platform::PathParts now = platform::split_path(next);
-    if (now.drive != old.drive || now.directory != old.directory || now.extension != old.extension ||
-        now.name.size() != old.name.size())
-        return false;
-    name = std::move(next);
-    return true;
-}
-
 bool load_program_chain(const std::string& name, std::string_view first, const FileReader& read, LoadImage& image,
                         uint16_t& entry, std::string& error) {
     std::string current = name;
@@ -112,7 +97,7 @@ bool load_program_chain(const std::string& name, std::string_view first, const F
         if (count == 1) entry = piece.address;
         if (piece.flag == kProgramLast) return true;
         std::string next = current;
-        if (count == kMaxChainFiles || !next_chain_name(next)) {
+        if (count == kMaxChainFiles || !platform::count_up_name(next)) {
             error = current + ": flag >FFFF asks for a next file, and " +
                     (count == kMaxChainFiles ? "the chain already has 64 files" : "no name follows this one");
             return false;

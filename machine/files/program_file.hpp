@@ -33,10 +33,6 @@ struct ProgramPiece {
 // Splits a program file; false with the reason when it is not one.
 bool parse_program_file(std::string_view file, ProgramPiece& piece, std::string& reason);
 
-// The name of the next file of a chain: the last character of the name
-// part one higher. False when that gives no usable name.
-bool next_chain_name(std::string& name);
-
 // Loads the chain that starts with the file `name` (already read as
 // `first`); entry is the first file's load address. False with a message
 // naming the file and the reason.

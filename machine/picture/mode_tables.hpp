@@ -7,6 +7,10 @@
 
 namespace scree {
 
+// The screen image table of graphics I, bitmap and multicolor: 32x24 names.
+constexpr unsigned kTileColumns = 32;
+constexpr unsigned kTileRows = 24;
+
 struct ModeTables {
     unsigned names;     // screen image table: register 2 times >400
     unsigned patterns;  // pattern generator table: register 4 times >800

@@ -8,19 +8,12 @@
 
 namespace scree {
 
-namespace {
-
-constexpr unsigned kColumns = 32;
-constexpr unsigned kRows = 24;
-
-}  // namespace
-
 void draw_multicolor(const Vdp& vdp, Frame& frame) {
     const auto& vram = vdp.vram();
     const ModeTables t = mode_tables(vdp);
-    for (unsigned row = 0; row < kRows; ++row) {
-        for (unsigned col = 0; col < kColumns; ++col) {
-            const unsigned name = vram[t.names + row * kColumns + col];
+    for (unsigned row = 0; row < kTileRows; ++row) {
+        for (unsigned col = 0; col < kTileColumns; ++col) {
+            const unsigned name = vram[t.names + row * kTileColumns + col];
             const unsigned at = t.patterns + name * 8u + (row % 4) * 2u;
             for (unsigned half = 0; half < 2; ++half) {
                 const uint8_t colours = vram[at + half];

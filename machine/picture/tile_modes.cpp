@@ -6,22 +6,15 @@
 
 namespace scree {
 
-namespace {
-
-constexpr unsigned kColumns = 32;
-constexpr unsigned kRows = 24;
-
-}  // namespace
-
 // One colour byte for each group of eight names.
 void draw_graphics1(const Vdp& vdp, Frame& frame) {
     const auto& vram = vdp.vram();
     const auto& masks = pattern_masks();
     const ModeTables t = mode_tables(vdp);
     const unsigned colours = vdp.reg(3) * 0x40u;
-    for (unsigned row = 0; row < kRows; ++row) {
-        for (unsigned col = 0; col < kColumns; ++col) {
-            const unsigned name = vram[t.names + row * kColumns + col];
+    for (unsigned row = 0; row < kTileRows; ++row) {
+        for (unsigned col = 0; col < kTileColumns; ++col) {
+            const unsigned name = vram[t.names + row * kTileColumns + col];
             const uint8_t colour = vram[colours + name / 8];
             const uint8_t fg = shown(colour >> 4, t.backdrop);
             const uint8_t bg = shown(colour & 0x0F, t.backdrop);
@@ -44,9 +37,9 @@ void draw_bitmap(const Vdp& vdp, Frame& frame) {
     const unsigned pattern_mask = ((vdp.reg(4) & 0x03u) << 11) | 0x7FFu;
     const unsigned colour_base = (vdp.reg(3) & 0x80u) << 6;
     const unsigned colour_mask = ((vdp.reg(3) & 0x7Fu) << 6) | 0x3Fu;
-    for (unsigned row = 0; row < kRows; ++row) {
-        for (unsigned col = 0; col < kColumns; ++col) {
-            const unsigned offset = (row / 8) * 0x800u + vram[t.names + row * kColumns + col] * 8u;
+    for (unsigned row = 0; row < kTileRows; ++row) {
+        for (unsigned col = 0; col < kTileColumns; ++col) {
+            const unsigned offset = (row / 8) * 0x800u + vram[t.names + row * kTileColumns + col] * 8u;
             for (unsigned line = 0; line < 8; ++line) {
                 const uint8_t pattern = vram[pattern_base + ((offset + line) & pattern_mask)];
                 const uint8_t colour = vram[colour_base + ((offset + line) & colour_mask)];

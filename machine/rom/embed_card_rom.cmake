@@ -1,13 +1,7 @@
 # cmake -DIMAGE=<bin> -DOUT=<cpp> -P embed_card_rom.cmake
 # Writes the card ROM fell made as the C++ array behind card_rom.hpp.
-file(READ ${IMAGE} hex HEX)
-string(LENGTH "${hex}" length)
-if(NOT length EQUAL 16384)
-  message(FATAL_ERROR "${IMAGE}: ${length} hex digits, 8192 bytes expected")
-endif()
-string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-string(REPEAT "0x..," 16 row)
-string(REGEX REPLACE "(${row})" "\\1\n    " bytes "${bytes}")
+include(${CMAKE_CURRENT_LIST_DIR}/hex_bytes.cmake)
+hex_bytes(${IMAGE} bytes)
 file(WRITE ${OUT}.tmp "// Made by embed_card_rom.cmake from what tarn and fell built; do not edit.
 #include \"machine/rom/card_rom.hpp\"
 

@@ -1,14 +1,8 @@
 # cmake -DCONSOLE=<bin> -DUTILITIES=<bin> -DOUT=<cpp> -P embed_rom.cmake
 # Writes the two images fell made as C++ arrays behind rom.hpp.
+include(${CMAKE_CURRENT_LIST_DIR}/hex_bytes.cmake)
 function(hex_array file name out_var)
-  file(READ ${file} hex HEX)
-  string(LENGTH "${hex}" length)
-  if(NOT length EQUAL 16384)
-    message(FATAL_ERROR "${file}: ${length} hex digits, 8192 bytes expected")
-  endif()
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-  string(REPEAT "0x..," 16 row)
-  string(REGEX REPLACE "(${row})" "\\1\n    " bytes "${bytes}")
+  hex_bytes(${file} bytes)
   set(${out_var} "const std::array<uint8_t, 8192> ${name} = {\n    ${bytes}};\n" PARENT_SCOPE)
 endfunction()
 

@@ -80,13 +80,17 @@ bool set_cart_order(const std::string& v, RunOptions& o, std::string& error) {
     o.cart_inverted = v == "inverted";
     return true;
 }
-bool set_png(const std::string& v, RunOptions& o, std::string& error) {
+// --png and --wav: a file written at the end of the run.
+bool set_required_file(const char* option, const std::string& v, std::string& file, std::string& error) {
     if (v.empty()) {
-        error = "--png needs a file name";
+        error = std::string(option) + " needs a file name";
         return false;
     }
-    o.png_file = v;
+    file = v;
     return true;
+}
+bool set_png(const std::string& v, RunOptions& o, std::string& error) {
+    return set_required_file("--png", v, o.png_file, error);
 }
 bool set_png_every(const std::string& v, RunOptions& o, std::string& error) {
     const size_t nul = v.find('\0');
@@ -103,12 +107,7 @@ bool set_png_every(const std::string& v, RunOptions& o, std::string& error) {
     return true;
 }
 bool set_wav(const std::string& v, RunOptions& o, std::string& error) {
-    if (v.empty()) {
-        error = "--wav needs a file name";
-        return false;
-    }
-    o.wav_file = v;
-    return true;
+    return set_required_file("--wav", v, o.wav_file, error);
 }
 bool set_disk(const std::string& v, RunOptions& o, std::string& error) {
     if (v.size() < 3 || v[0] < '1' || v[0] > '9' || v[1] != '=') {

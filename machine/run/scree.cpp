@@ -84,7 +84,7 @@ public:
             if (!file_.open(o.printer_file, platform::OutFile::Mode::Binary)) return false;
             to_file_ = true;
         }
-        keep_ = o.output_file.empty() ? nullptr : &kept_;
+        keep_ = !o.output_file.empty();
         out_ = &con.out;
         return true;
     }
@@ -93,7 +93,7 @@ public:
             file_.write(line);
             file_.write("\r\n");
         } else if (keep_) {
-            (*keep_ += line) += '\n';
+            (kept_ += line) += '\n';
         } else {
             *out_ << line << '\n';
         }
@@ -105,8 +105,8 @@ public:
 private:
     platform::OutFile file_;
     bool to_file_ = false;
+    bool keep_ = false;  // for --output
     std::string kept_;
-    std::string* keep_ = nullptr;
     std::ostream* out_ = nullptr;
 };
 
@@ -146,7 +146,8 @@ int finish(Machine& m, const RunOptions& o, StopReason stop, PrinterOutput& prin
 // After the power-up: what the run puts into the machine and where it starts.
 using Setup = std::function<void(Machine&)>;
 
-int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, platform::Console& con) {
+int run_machine(const RunOptions& o, const KeyScript& keys, bool with_utilities, const Setup& setup,
+                platform::Console& con) {
     TraceWriter trace;
     if (!o.trace_file.empty() && !trace.open(o.trace_file))
         return fail(con, "--trace " + o.trace_file + ": the file cannot be created");
@@ -164,7 +165,7 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
     Printer printer([&printed](std::string_view line) { printed.print(line); });
     HostCard card(*machine, disks, printer);
     card.plug();
-    machine->typist().type(o.keys);
+    machine->typist().play(keys);
     setup(*machine);
     StopReason stop = StopReason::Frames;
     const bool ran = run_frames(*machine, o, o.trace_file.empty() ? nullptr : &trace, o.png_every ? &series : nullptr,
@@ -180,11 +181,11 @@ int run_machine(const RunOptions& o, bool with_utilities, const Setup& setup, pl
     return unwritten.empty() ? code : kExitBadInput;
 }
 
-int run_program(const LoadedProgram& program, const RunOptions& o, platform::Console& con) {
+int run_program(const LoadedProgram& program, const RunOptions& o, const KeyScript& keys, platform::Console& con) {
     if (!program.entry)
         return fail(con, "no entry: the files give none; start them with --entry NAME or --entry >ADDR");
     return run_machine(
-        o, true,
+        o, keys, true,
         [&](Machine& m) {
             place_program(program, m);
             start_program(m, *program.entry);
@@ -194,7 +195,7 @@ int run_program(const LoadedProgram& program, const RunOptions& o, platform::Con
 
 // A cartridge alone, started by the console as from its menu; the memory
 // expansion holds no utilities then.
-int run_cartridge(const RunOptions& o, platform::Console& con) {
+int run_cartridge(const RunOptions& o, const KeyScript& keys, platform::Console& con) {
     if (!o.files.empty()) return fail(con, "--cart runs a cartridge on its own: give no FILE with it");
     if (o.disassemble) return fail(con, "--disassemble lists FILE arguments, not a --cart image");
     LoadedCartridge cart;
@@ -204,7 +205,7 @@ int run_cartridge(const RunOptions& o, platform::Console& con) {
         !choose_cartridge_start(o.cart, cart, o.entry, start, error))
         return fail(con, error);
     return run_machine(
-        o, false,
+        o, keys, false,
         [&](Machine& m) {
             m.insert_cartridge(*cart.cartridge);
             start_cartridge(m, start);
@@ -238,14 +239,14 @@ int run_scree(const std::vector<std::string>& args, platform::Console& con) {
             return fail(con, "--disk " + std::to_string(i + 1) + "=" + o.disks[i] + ": no such folder");
     KeyScript keys;
     if (!parse_key_script(o.keys, keys, error)) return fail(con, "--keys: " + error);
-    if (!o.cart.empty()) return run_cartridge(o, con);
+    if (!o.cart.empty()) return run_cartridge(o, keys, con);
     auto program = std::make_unique<LoadedProgram>();
     if (!load_files(o.files, o.entry, platform_file_reader(), *program, error)) return fail(con, error);
     if (o.disassemble) {
         con.out << disassembly_listing(program->image, program->entry);
         return kExitDone;
     }
-    return run_program(*program, o, con);
+    return run_program(*program, o, keys, con);
 }
 
 }  // namespace scree

@@ -12,9 +12,13 @@ bool Typist::type(std::string_view text, std::string& error) {
     KeyScript script;
     script.next_frame = next_frame_;
     if (!parse_key_script(text, script, error)) return false;
+    play(script);
+    return true;
+}
+
+void Typist::play(const KeyScript& script) {
     for (const KeyChord& chord : script.chords) queue(chord);
     next_frame_ = script.next_frame;
-    return true;
 }
 
 // Modifiers a frame before the keys and a frame after them.

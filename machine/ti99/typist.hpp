@@ -26,6 +26,9 @@ public:
         std::string error;
         return type(text, error);
     }
+    // Queues a script already read; it must start where more text would
+    // (a new typist: a KeyScript as parse_key_script fills it by default).
+    void play(const KeyScript& script);
 
     // The keyboard as it is from frame `frame` on (frames only go forward).
     void advance(uint64_t frame);

@@ -29,3 +29,22 @@ TEST(SplitPath, JoinAddsSeparatorAndDot) {
     EXPECT_EQ(join_path("", "", "prog", ""), "prog");
 }
 
+
+// The files of a program chain: GAME1, GAME2, ...
+TEST(CountUpName, TheLastCharacterOfTheNamePart) {
+    std::string n = "GAME1.PRG";
+    EXPECT_TRUE(count_up_name(n));
+    EXPECT_EQ(n, "GAME2.PRG");
+    n = "c:\\dir.x\\A9";
+    EXPECT_TRUE(count_up_name(n));
+    EXPECT_EQ(n, "c:\\dir.x\\A:");
+    n = "DSK1\\GAME1.PRG";
+    ASSERT_TRUE(count_up_name(n));
+    EXPECT_EQ(n, "DSK1\\GAME2.PRG");
+    n = "dir/HELLO";
+    ASSERT_TRUE(count_up_name(n));
+    EXPECT_EQ(n, "dir/HELLP");
+    // No name part; '-' + 1 is '.', which would start an extension; '9' + 1
+    // is ':', a drive; '[' + 1 is '\', a separator.
+    for (std::string bad : {"X9", "GAME[", "dir/.ext", "A-", "A.b/", "dir/"}) EXPECT_FALSE(count_up_name(bad)) << bad;
+}

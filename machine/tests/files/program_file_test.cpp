@@ -84,19 +84,6 @@ TEST(ProgramFile, BadFilesSayWhy) {
     EXPECT_NE(why.find("before the"), std::string::npos) << why;
 }
 
-TEST(ProgramFile, ChainNamesCountUpInTheNamePart) {
-    std::string name = "DSK1\\GAME1.PRG";
-    ASSERT_TRUE(scree::next_chain_name(name));
-    EXPECT_EQ(name, "DSK1\\GAME2.PRG");
-    name = "dir/HELLO";
-    ASSERT_TRUE(scree::next_chain_name(name));
-    EXPECT_EQ(name, "dir/HELLP");
-    name = "dir/";
-    EXPECT_FALSE(scree::next_chain_name(name));
-    name = "A-";  // '-' + 1 is '.', which would start an extension
-    EXPECT_FALSE(scree::next_chain_name(name));
-}
-
 // Files in memory for load_files.
 scree::FileReader reader(const std::map<std::string, std::string>& files) {
     return [files](const std::string& name, std::string& data) {
